@@ -48,7 +48,7 @@ void EmptyTable(Diagram& diagram) {
   diagram.header.ObjectCount = 0;
 }
 
-// Link-arc widths that older files may hold out of range are put back to the default.
+// Arc widths out of range, which files written elsewhere may carry, are put back to the default.
 void RepairArcWidths(Diagram& diagram) {
   for (int i = 0; i < diagram.count(); ++i)
     for (ArcStyle& arc : diagram.object(i).Arc)
@@ -59,7 +59,8 @@ void RepairArcWidths(Diagram& diagram) {
 // once it is whole and on disk, so that a failure leaves the previous file as it was.
 bool WriteCabinetOver(const std::string& path, const SplitPath& split, const std::string& bodyPath,
                       Cabinet& cabinet) {
-  const std::string temporary = files::CreateUniqueFile(split.folder + "." + split.name + "-", files::FileAccess::Default);
+  const std::string temporary =
+      files::CreateUniqueFile(split.folder + "." + split.name + "-", files::FileAccess::Default);
   if (temporary.empty()) return false;
   const bool written = cabinet.Pack(bodyPath, split.name, temporary) && files::SyncFile(temporary) &&
                        files::ReplaceFile(temporary, path);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <memory>
 
 namespace ravelo {
@@ -28,6 +29,7 @@ bool WriteWholeFile(const std::string& path, const char* data, std::size_t size)
   bool written = true;
   while (written && size > 0) {
     const ssize_t done = write(fd, data, size);
+    if (done < 0 && errno == EINTR) continue;
     written = done > 0;
     if (written) {
       data += done;
@@ -107,8 +109,8 @@ bool GcabCabinet::ExtractFirst(const std::string& cabinetPath, const std::string
       g_file_new_for_path(separator == 0 ? "/" : destinationPath.substr(0, separator).c_str()));
   FirstMemberChoice choice;
   choice.extractName = destinationPath.substr(separator + 1);
-  if (!gcab_cabinet_extract_simple(cabinet.get(), destinationFolder.get(), ChooseFirstMember, &choice, nullptr,
-                                   &error)) {
+  if (!gcab_cabinet_extract_simple(cabinet.get(), destinationFolder.get(), ChooseFirstMember, &choice,
+                                   nullptr, &error)) {
     g_clear_error(&error);
     return false;
   }

@@ -1,5 +1,3 @@
-#include "platform/cab/gcab_cabinet.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <utime.h>
@@ -7,6 +5,7 @@
 #include <cstdint>
 #include <ctime>
 
+#include "platform/cab/gcab_cabinet.h"
 #include "tests/document/scratch_folder.h"
 
 namespace ravelo {
@@ -38,8 +37,8 @@ uint32_t Le32(const std::string& bytes, std::size_t at) {
 }
 
 // Offsets of the fixed cabinet header and the entries that follow it (no reserved areas).
-constexpr std::size_t kCabinetSize = 8, kFirstFileEntry = 16, kFolderCount = 26, kFileCount = 28,
-                      kFlags = 30, kSetId = 32, kFirstFolderEntry = 36;
+constexpr std::size_t kCabinetSize = 8, kFirstFileEntry = 16, kFolderCount = 26, kFileCount = 28, kFlags = 30,
+                      kSetId = 32, kFirstFolderEntry = 36;
 
 class GcabCabinetTest : public ::testing::Test {
  protected:
@@ -138,17 +137,17 @@ TEST_P(ForeignCabinetTest, ExtractsTheMemberUnderOurOwnName) {
   EXPECT_EQ(FolderEntries(scratch / "out"), std::vector<std::string>{"body"});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Writers, ForeignCabinetTest,
-    ::testing::Values(ForeignCabinet{"MszipOtherName", "-z -n", "other-name.dat"},
-                      ForeignCabinet{"Uncompressed", "-n", "plain.bin"},
-                      ForeignCabinet{"MszipMemberInSubfolders", "-z", "sub/dir/x.rvl"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Writers, ForeignCabinetTest,
+                         ::testing::Values(ForeignCabinet{"MszipOtherName", "-z -n", "other-name.dat"},
+                                           ForeignCabinet{"Uncompressed", "-n", "plain.bin"},
+                                           ForeignCabinet{"MszipMemberInSubfolders", "-z", "sub/dir/x.rvl"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GcabCabinetTest, ExtractsOnlyTheFirstOfSeveralMembers) {
   WriteFileBytes(scratch / "first.bin", "first member");
   WriteFileBytes(scratch / "second.bin", "second member");
-  ASSERT_EQ(RunTool("cd " + Quoted(scratch.path()) + " && gcab -c -z -n many.cab first.bin second.bin").status, 0);
+  ASSERT_EQ(
+      RunTool("cd " + Quoted(scratch.path()) + " && gcab -c -z -n many.cab first.bin second.bin").status, 0);
   std::filesystem::create_directory(scratch / "out");
 
   ASSERT_TRUE(cabinet.ExtractFirst(scratch / "many.cab", scratch / "out/body"));
@@ -191,7 +190,8 @@ TEST_F(GcabCabinetTest, RefusesWhatIsNoWholeCabinet) {
       {"text", "this is not a cabinet"},
       {"no members", cab.substr(0, kFileCount) + std::string(2, '\0') + cab.substr(kFileCount + 2)},
   };
-  for (std::size_t length : {1ul, 4ul, 20ul, 36ul, 44ul, data, data + 4, data + 100, cab.size() / 2, cab.size() - 1})
+  for (std::size_t length :
+       {1ul, 4ul, 20ul, 36ul, 44ul, data, data + 4, data + 100, cab.size() / 2, cab.size() - 1})
     damaged.push_back({"cut at " + std::to_string(length), cab.substr(0, length)});
   for (std::size_t at = data; at < cab.size(); at += 1999) {
     std::string flipped = cab;

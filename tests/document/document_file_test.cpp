@@ -52,7 +52,8 @@ void ExpectSameDocument(const Diagram& actual, const Diagram& expected) {
   EXPECT_EQ(std::memcmp(&actual.header, &expected.header, sizeof(DocumentHeader)), 0) << "header differs";
   ASSERT_EQ(actual.count(), expected.count());
   for (int i = 0; i < expected.count(); ++i) {
-    EXPECT_EQ(std::memcmp(&actual.object(i), &expected.object(i), sizeof(DiagramObject)), 0) << "record " << i;
+    EXPECT_EQ(std::memcmp(&actual.object(i), &expected.object(i), sizeof(DiagramObject)), 0)
+        << "record " << i;
     const Picture* a = actual.table.pictures[static_cast<std::size_t>(i)].get();
     const Picture* e = expected.table.pictures[static_cast<std::size_t>(i)].get();
     ASSERT_EQ(a == nullptr, e == nullptr) << "picture " << i;
@@ -62,12 +63,15 @@ void ExpectSameDocument(const Diagram& actual, const Diagram& expected) {
   }
 }
 
-std::string Message(std::string_view prefix, int id) { return std::string(prefix) + std::string(ResourceText(id)); }
+std::string Message(std::string_view prefix, int id) {
+  return std::string(prefix) + std::string(ResourceText(id));
+}
 
 // Stands for a cabinet writer that breaks down half way: the target holds a cut cabinet.
 class BreakingCabinet final : public Cabinet {
  public:
-  bool Pack(const std::string& sourcePath, const std::string& memberName, const std::string& cabinetPath) override {
+  bool Pack(const std::string& sourcePath, const std::string& memberName,
+            const std::string& cabinetPath) override {
     if (real.Pack(sourcePath, memberName, cabinetPath))
       std::filesystem::resize_file(cabinetPath, std::filesystem::file_size(cabinetPath) / 2);
     return false;
@@ -82,7 +86,9 @@ class DocumentFileTest : public ::testing::Test {
  protected:
   DocumentFileTest() { std::filesystem::create_directory(docs); }
 
-  DocumentServices Services(Cabinet& cabinet) { return {messages, progress, codec, settings, cabinet, workRoot}; }
+  DocumentServices Services(Cabinet& cabinet) {
+    return {messages, progress, codec, settings, cabinet, workRoot};
+  }
   bool Save(Diagram& d, const std::string& path, Point scroll = {0, 0}) {
     return SaveDocument(d, path, scroll, Services(gcab));
   }
@@ -150,7 +156,8 @@ TEST_F(DocumentFileTest, CabextractRestoresTheBodyUnderTheDocumentName) {
   const auto listing = RunTool("cabextract -l " + Quoted(docs + "/b.rvl"));
   EXPECT_EQ(listing.status, 0) << listing.output;
   EXPECT_NE(listing.output.find("| b.rvl\n"), std::string::npos) << listing.output;
-  EXPECT_NE(listing.output.find(std::to_string(body.str().size()) + " |"), std::string::npos) << listing.output;
+  EXPECT_NE(listing.output.find(std::to_string(body.str().size()) + " |"), std::string::npos)
+      << listing.output;
   const auto extract = RunTool("cabextract -q -d " + Quoted(scratch / "out") + " " + Quoted(docs + "/b.rvl"));
   ASSERT_EQ(extract.status, 0) << extract.output;
   EXPECT_EQ(FolderEntries(scratch / "out"), std::vector<std::string>{"b.rvl"});
@@ -175,16 +182,17 @@ TEST_P(ForeignDocumentTest, OpensABodyPackedByAnotherWriterUnderAnotherName) {
   ExpectSameDocument(opened, d);
 }
 
-INSTANTIATE_TEST_SUITE_P(Gcab, ForeignDocumentTest, ::testing::Values("-z", ""),
-                         [](const auto& info) { return std::string(info.param[0] ? "Mszip" : "Uncompressed"); });
+INSTANTIATE_TEST_SUITE_P(Gcab, ForeignDocumentTest, ::testing::Values("-z", ""), [](const auto& info) {
+  return std::string(info.param[0] ? "Mszip" : "Uncompressed");
+});
 
 struct BackupCase {
   const char* name;
-  const char* document;     // under docs
-  bool exists;              // whether a previous file is there
-  int makeBackup;           // SYS/MakeBackup; -1 leaves it unset
+  const char* document;  // under docs
+  bool exists;           // whether a previous file is there
+  int makeBackup;        // SYS/MakeBackup; -1 leaves it unset
   bool saved;
-  const char* backup;       // expected backup under docs holding the previous file, or null
+  const char* backup;  // expected backup under docs holding the previous file, or null
 };
 
 void PrintTo(const BackupCase& c, std::ostream* out) { *out << c.name; }
@@ -342,7 +350,8 @@ TEST_P(OpenTest, OpensOrRefusesCleanly) {
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
   } else if (content == "<text cabinet>") {
     WriteFileBytes(scratch / "notes.txt", "some notes");
-    ASSERT_EQ(RunTool("cd " + Quoted(scratch.path()) + " && gcab -c -z " + Quoted(path) + " notes.txt").status, 0);
+    ASSERT_EQ(
+        RunTool("cd " + Quoted(scratch.path()) + " && gcab -c -z " + Quoted(path) + " notes.txt").status, 0);
   } else if (content != "<none>") {
     WriteFileBytes(path, content);
   }

@@ -122,8 +122,12 @@ TEST(CreateUniqueFile, MakesDistinctFilesWithTheAccessAsked) {
 
 TEST(BackupPath, ReplacesTheExtensionOfTheFileName) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/d/a.rvl", "/d/a(back).RVL"},   {"/d/a.b.rvl", "/d/a.b(back).RVL"}, {"/d/a.", "/d/a(back).RVL"},
-      {"/d/.rvl", "/d/(back).RVL"},     {"/d/plain", ""},                   {"/d.x/plain", ""},
+      {"/d/a.rvl", "/d/a(back).RVL"},
+      {"/d/a.b.rvl", "/d/a.b(back).RVL"},
+      {"/d/a.", "/d/a(back).RVL"},
+      {"/d/.rvl", "/d/(back).RVL"},
+      {"/d/plain", ""},
+      {"/d.x/plain", ""},
       {"/d/a(back).RVL", "/d/a(back)(back).RVL"},
   };
   for (const auto& [path, backup] : cases) EXPECT_EQ(BackupPath(path), backup) << path;
