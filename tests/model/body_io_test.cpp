@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "tests/support/diagram_builder.h"
@@ -212,7 +213,13 @@ TEST_F(BodyTest, ALyingBlobLengthAllocatesNothingAndGivesNoPicture) {
 TEST_F(BodyTest, EveryTruncationIsRefusedOrReadWithoutTheCutPictures) {
   const std::string bytes = Write(ScrambledDiagram());
   const std::size_t records = 1126 + 3 * 1528;
-  for (std::size_t length = 0; length < bytes.size(); ++length) {
+  // Every length around the boundaries and through the blobs, and a sample inside the records.
+  std::set<std::size_t> lengths;
+  for (std::size_t boundary : {std::size_t{0}, std::size_t{10}, std::size_t{1126}, records})
+    for (std::size_t near = boundary >= 3 ? boundary - 3 : 0; near <= boundary + 3; ++near) lengths.insert(near);
+  for (std::size_t length = 0; length < records; length += 61) lengths.insert(length);
+  for (std::size_t length = records; length < bytes.size(); ++length) lengths.insert(length);
+  for (const std::size_t length : lengths) {
     Diagram d;
     messages.shown.clear();
     const bool read = Read(bytes.substr(0, length), d);
