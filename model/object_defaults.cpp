@@ -1,6 +1,7 @@
 #include "model/object_defaults.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -177,6 +178,123 @@ bool CreateObject(Diagram& diagram, const NewObject& request, const ObjectServic
   diagram.header.ObjectCount = n + 1;
   if (request.interactive && services.objectCreated) services.objectCreated(n);
   return true;
+}
+
+
+namespace {
+
+void WriteColour(SettingsStore& s, std::string_view section, std::string_view key, Colour colour) {
+  s.WriteString(section, key, std::to_string(colour));
+}
+
+int CurrentChart(const Diagram& diagram) { return std::clamp(diagram.header.CurrentChart, 0, kChartCount - 1); }
+
+void WriteArcEnd(SettingsStore& s, const ArcEnd& end, int n) {
+  s.WriteInt(kArcDefaults, Key("EndStyle", n), end.EndStyle);
+  s.WriteInt(kArcDefaults, Key("EndLen", n), end.EndLen);
+  s.WriteInt(kArcDefaults, Key("EndSize", n), end.EndSize);
+  WriteColour(s, kArcDefaults, Key("EndMen", n), end.EndMen);
+  WriteColour(s, kArcDefaults, Key("EndLine", n), end.EndLine);
+  s.WriteInt(kArcDefaults, Key("EndFutosa", n), end.EndFutosa);
+  s.WriteInt(kArcDefaults, Key("EndLineStyle", n), end.EndLineStyle);
+}
+
+std::string KindName(const DiagramObject& o, int chart) {
+  if (IsLinkArc(o)) return "リンクアーク";
+  if (o.IsEndNode == 1) return "ノード";
+  return chart == BoxChart ? "ボックス" : "親ノード";
+}
+
+}  // namespace
+
+bool SetObjectAsDefaults(const Diagram& diagram, SettingsStore& s, Messages& messages) {
+  const int index = diagram.header.CurrentObject;
+  if (index < 0 || index >= diagram.count()) return false;
+  if (messages.Show("このオブジェクトの設定を初期値にしてもよろしいですか\n※ オブジェクトの新規作成時に適用されます",
+                    MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+    return false;
+  const DiagramObject& o = diagram.object(index);
+  const int c = CurrentChart(diagram);
+  const std::string_view section = DefaultsSectionOf(o);
+  s.WriteInt(section, "TitlePos", o.TitlePos);
+  s.WriteInt(section, "TitleAline", o.TitleAline);
+  s.WriteString(section, "FontName", Cp932ToUtf8(FieldText(o.FontName)));
+  s.WriteInt(section, "FontSize", o.FontSize);
+  s.WriteInt(section, "FontBold", o.FontBold);
+  s.WriteInt(section, "FontItalic", o.FontItalic);
+  WriteColour(s, section, "refText", o.refText);
+  s.WriteInt(section, "FontTate", o.FontTate[c]);
+  WriteColour(s, section, "refMen", o.refMen);
+  WriteColour(s, section, "refLine", o.refLine);
+  s.WriteInt(section, "Futosa", o.Futosa);
+  s.WriteInt(section, "LineStyle", o.LineStyle);
+  s.WriteInt(section, "Marumi", o.Marumi);
+  for (int k = 0; k < 4; ++k) {
+    s.WriteInt(section, Key("Margin", k), o.Margin[k]);
+    s.WriteInt(section, Key("WakuMa", k), o.WakuMa[k]);
+    s.WriteInt(section, Key("ImgMargin", k), o.ImgMargin[k]);
+  }
+  s.WriteInt(section, "WakuW", o.WakuW);
+  s.WriteInt(section, "DefImage", o.DefImage);
+  WriteColour(s, section, "refImgLine", o.refImgLine);
+  s.WriteInt(section, "ImgFutosa", o.ImgFutosa);
+  s.WriteInt(section, "ImgLineStyle", o.ImgLineStyle);
+  s.WriteInt(section, "ImageW", o.ImageW[c]);
+  s.WriteInt(section, "AlineV", o.AlineV);
+  s.WriteInt(section, "AlineH", o.AlineH);
+  s.WriteInt(section, "RoundR", o.RoundR);
+
+  const ArcStyle& arc = o.Arc[c];
+  s.WriteInt(kArcDefaults, "ArcType", arc.ArcType);
+  WriteColour(s, kArcDefaults, "refArcLine", arc.refArcLine);
+  s.WriteInt(kArcDefaults, "ArcFutosa", arc.ArcFutosa);
+  s.WriteInt(kArcDefaults, "ArcLineStyle", arc.ArcLineStyle);
+  s.WriteInt(kArcDefaults, "Haba", arc.Haba);
+  WriteArcEnd(s, arc.End[0], 1);
+  WriteArcEnd(s, arc.End[1], 2);
+  const double angle = std::isfinite(arc.Rad) ? std::clamp(arc.Rad, -1e9, 1e9) : 0.0;
+  s.WriteString(kArcDefaults, "Rad", std::to_string(static_cast<long long>(angle)));
+
+  messages.Show(KindName(o, c) + "の初期値に設定しました", MessageIcon::Information, MessageButtons::Ok);
+  return true;
+}
+
+bool SetMemoAsDefaults(const Diagram& diagram, SettingsStore& s, Messages& messages) {
+  const int index = diagram.header.CurrentObject;
+  if (index < 0 || index >= diagram.count()) return false;
+  if (messages.Show("この記事の設定を初期値にしてもよろしいですか\n※ 記事の新規作成時に適用されます",
+                    MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+    return false;
+  const MemoStyle& m = diagram.object(index).Memo;
+  const int c = CurrentChart(diagram);
+  s.WriteInt(kMemoDefaults, "SizeX", m.MemoPos[c].X);
+  s.WriteInt(kMemoDefaults, "SizeY", m.MemoPos[c].Y);
+  s.WriteString(kMemoDefaults, "FontName", Cp932ToUtf8(FieldText(m.FontName)));
+  s.WriteInt(kMemoDefaults, "FontSize", m.FontSize);
+  s.WriteInt(kMemoDefaults, "FontBold", m.FontBold);
+  s.WriteInt(kMemoDefaults, "FontItalic", m.FontItalic);
+  WriteColour(s, kMemoDefaults, "refText", m.refText);
+  s.WriteInt(kMemoDefaults, "FontTate", m.FontTate[c]);
+  WriteColour(s, kMemoDefaults, "refMen", m.refMen);
+  s.WriteInt(kMemoDefaults, "Marumi", m.Marumi);
+  WriteColour(s, kMemoDefaults, "refLine", m.refLine);
+  s.WriteInt(kMemoDefaults, "Futosa", m.Futosa);
+  s.WriteInt(kMemoDefaults, "LineStyle", m.LineStyle);
+  for (int k = 0; k < 4; ++k) s.WriteInt(kMemoDefaults, Key("Margin", k), m.Margin[k]);
+  s.WriteInt(kMemoDefaults, "AlineChar", m.AlineChar);
+  messages.Show("記事の初期値に設定しました", MessageIcon::Information, MessageButtons::Ok);
+  return true;
+}
+
+int ApplyArcDefaultsToSelection(Diagram& diagram, const ObjectServices& services) {
+  const int c = CurrentChart(diagram);
+  int changed = 0;
+  for (int i = 0; i < diagram.count(); ++i) {
+    if (!diagram.state(i).Selected || !IsLinkArc(diagram.object(i))) continue;
+    ApplyArcDefaults(diagram, i, c, services);
+    ++changed;
+  }
+  return changed;
 }
 
 }  // namespace ravelo

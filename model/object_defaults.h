@@ -66,4 +66,17 @@ struct NewObject {
 // message 30163 when the table is full.
 bool CreateObject(Diagram& diagram, const NewObject& request, const ObjectServices& services);
 
+
+// Asks, then writes the main selection's style (its current-chart values, and the current chart's
+// arc settings) into the defaults section of its kind, and confirms. False when declined or there
+// is no main selection.
+bool SetObjectAsDefaults(const Diagram& diagram, SettingsStore& settings, Messages& messages);
+
+// Asks, then writes the main selection's memo style into "MemoDef", and confirms.
+bool SetMemoAsDefaults(const Diagram& diagram, SettingsStore& settings, Messages& messages);
+
+// Re-applies the "ArcDef" arc settings of the current chart to every selected link arc. The caller
+// takes the undo snapshot first. Returns how many arcs changed.
+int ApplyArcDefaultsToSelection(Diagram& diagram, const ObjectServices& services);
+
 }  // namespace ravelo

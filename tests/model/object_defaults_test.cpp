@@ -172,3 +172,103 @@ TEST(ColourSettings, EmptyAndMinusOneMeanNone) {
 
 }  // namespace
 }  // namespace ravelo
+
+namespace ravelo {
+namespace {
+
+struct SetAsDefaultsTest : CreateObjectTest {};
+
+TEST_F(SetAsDefaultsTest, AnArcWithoutFillGivesTheNextArcNoFill) {
+  testing::AddNode(d, 1);
+  testing::AddNode(d, 2);
+  NewObject request;
+  request.kind = LinkArc;
+  request.fromIndex = 0;
+  request.toIndex = 1;
+  Create(request);
+  DiagramObject& arc = d.object(2);
+  arc.refMen = kNoColour;
+  arc.Arc[BoxChart].ArcType = 7;
+  arc.Arc[BoxChart].Rad = 2.9;
+  arc.Arc[BoxChart].End[1].EndMen = Rgb(1, 2, 3);
+  settings.WriteString("ArcDef", "refMen", "255");
+  ASSERT_TRUE(SetObjectAsDefaults(d, settings, messages));
+  EXPECT_EQ(messages.shown.front().buttons, MessageButtons::YesNo);
+  EXPECT_EQ(messages.shown.back().text, "リンクアークの初期値に設定しました");
+  EXPECT_EQ(settings.ReadString("ArcDef", "Rad", ""), "2");
+
+  const DiagramObject& next = Create(request);
+  EXPECT_EQ(next.refMen, kNoColour);
+  EXPECT_EQ(next.Arc[StarChart].ArcType, 7);
+  EXPECT_EQ(next.Arc[FlowChart].End[1].EndMen, Rgb(1, 2, 3));
+}
+
+TEST_F(SetAsDefaultsTest, ANodesStyleRoundTripsThroughTheSettings) {
+  settings.WriteInt("SYS", "BkColRnd", 0);
+  NewObject request;
+  request.isEndNode = false;
+  Create(request);
+  DiagramObject& box = d.object(0);
+  SetFieldText(box.FontName, Utf8ToCp932("ＭＳ ゴシック").text, kFontFaceBytes);
+  box.FontSize = 20;
+  box.refMen = Rgb(10, 20, 30);
+  box.WakuMa[2] = 44;
+  box.FontTate[BoxChart] = 1;
+  box.SetIn = 0;
+  box.ShowMemo[BoxChart] = 1;
+  ASSERT_TRUE(SetObjectAsDefaults(d, settings, messages));
+  EXPECT_EQ(messages.shown.back().text, "ボックスの初期値に設定しました");
+  const DiagramObject& next = Create(request);
+  EXPECT_EQ(Cp932ToUtf8(FieldText(next.FontName)), "ＭＳ ゴシック");
+  EXPECT_EQ(next.FontSize, 20);
+  EXPECT_EQ(next.refMen, Rgb(10, 20, 30));
+  EXPECT_EQ(next.WakuMa[2], 44);
+  EXPECT_EQ(next.FontTate[FlowChart], 1);
+  EXPECT_EQ(next.SetIn, 1) << "SetIn is not written";
+  EXPECT_EQ(next.ShowMemo[BoxChart], 0) << "ShowMemo is not written";
+  EXPECT_EQ(Create({}).FontSize, 11) << "end nodes keep their own section";
+}
+
+TEST_F(SetAsDefaultsTest, DecliningOrNothingSelectedWritesNothing) {
+  Create({});
+  messages.answer = MessageAnswer::No;
+  EXPECT_FALSE(SetObjectAsDefaults(d, settings, messages));
+  EXPECT_FALSE(SetMemoAsDefaults(d, settings, messages));
+  d.header.CurrentObject = -1;
+  messages.answer = MessageAnswer::Yes;
+  EXPECT_FALSE(SetObjectAsDefaults(d, settings, messages));
+  EXPECT_TRUE(settings.values.empty());
+}
+
+TEST_F(SetAsDefaultsTest, AMemoStyleBecomesTheMemoDefaults) {
+  Create({});
+  MemoStyle& memo = d.object(0).Memo;
+  memo.MemoPos[BoxChart] = {-30, 70};
+  memo.refMen = Rgb(200, 100, 0);
+  memo.AlineChar = 2;
+  ASSERT_TRUE(SetMemoAsDefaults(d, settings, messages));
+  EXPECT_EQ(messages.shown.back().text, "記事の初期値に設定しました");
+  const MemoStyle& next = Create({}).Memo;
+  EXPECT_EQ(next.MemoPos[ActionChart], (Point{-30, 70}));
+  EXPECT_EQ(next.refMen, Rgb(200, 100, 0));
+  EXPECT_EQ(next.AlineChar, 2);
+}
+
+TEST_F(SetAsDefaultsTest, ArcDefaultsAreReappliedToSelectedArcsOfTheCurrentChart) {
+  testing::AddNode(d, 1);
+  testing::AddNode(d, 2);
+  const int arc = testing::AddArc(d, 1, 2);
+  const int other = testing::AddArc(d, 2, 1);
+  d.state(arc).Selected = 1;
+  d.state(0).Selected = 1;  // a node is not touched
+  d.header.CurrentChart = StarChart;
+  settings.WriteInt("ArcDef", "ArcType", 5);
+  EXPECT_EQ(ApplyArcDefaultsToSelection(d, services), 1);
+  EXPECT_EQ(d.object(arc).Arc[StarChart].ArcType, 5);
+  EXPECT_EQ(d.object(arc).Arc[BoxChart].ArcType, 0);
+  EXPECT_EQ(d.object(other).Arc[StarChart].ArcType, 0);
+  EXPECT_EQ(d.object(0).Arc[StarChart].ArcType, 0);
+}
+
+}  // namespace
+}  // namespace ravelo
