@@ -66,8 +66,9 @@ void FillDocument(Diagram& d) {
       o.ParentCount = 1;
       o.ParentSerials[0] = i / 8 + 1;
     }
-    SetFieldText(o.Title, "node " + std::to_string(i));
-    SetFieldText(o.MemoText, "memo text of object " + std::to_string(i) + ", a little longer than the title");
+    SetFieldText(o.Title, "node " + std::to_string(i), kTitleBytes);
+    SetFieldText(o.MemoText, "memo text of object " + std::to_string(i) + ", a little longer than the title",
+                 kMemoBytes);
     for (int c = 0; c < kChartCount; ++c) {
       o.Pos[c] = {(i * 37 + c * 11) % 1500, (i * 53 + c * 7) % 1500};
       o.Arc[c].Haba = 3;
@@ -149,5 +150,3 @@ BENCHMARK(BM_CabextractExtract)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace ravelo
-
-BENCHMARK_MAIN();
