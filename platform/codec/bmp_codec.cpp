@@ -49,6 +49,7 @@ class Channel {
       : mask_(mask), shift_(mask == 0 ? 0 : std::countr_zero(mask)), max_(mask >> shift_) {}
   bool present() const { return mask_ != 0; }
   uint8_t Extract(uint32_t pixel) const {
+    if (mask_ == 0) return 0;
     const uint64_t value = (pixel & mask_) >> shift_;
     return static_cast<uint8_t>((value * 255 + max_ / 2) / max_);
   }

@@ -7,7 +7,7 @@ namespace ravelo {
 bool SizeFitsInput(int64_t width, int64_t height, std::size_t inputBytes, uint64_t maxPixelsPerByte) {
   if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide) return false;
   const auto pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
-  return pixels / maxPixelsPerByte <= inputBytes;
+  return (pixels + maxPixelsPerByte - 1) / maxPixelsPerByte <= inputBytes;  // pixels <= bytes * ratio
 }
 
 Picture BlankPicture(int width, int height) {

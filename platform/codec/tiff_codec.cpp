@@ -102,6 +102,59 @@ TiffHandle Open(MemoryFile& file, const char* mode) {
   return TiffHandle(tiff);
 }
 
+std::size_t TagTypeBytes(uint64_t type) {
+  switch (type) {
+    case TIFF_SHORT:
+    case TIFF_SSHORT:
+      return 2;
+    case TIFF_LONG:
+    case TIFF_SLONG:
+    case TIFF_FLOAT:
+    case TIFF_IFD:
+      return 4;
+    case TIFF_RATIONAL:
+    case TIFF_SRATIONAL:
+    case TIFF_DOUBLE:
+    case TIFF_LONG8:
+    case TIFF_SLONG8:
+    case TIFF_IFD8:
+      return 8;
+    default:
+      return 1;
+  }
+}
+
+// libtiff drops a tag whose data lies past the end of the file and goes on with a default (a missing
+// palette reads as grey, for one), so a truncated file could decode to other pixels. True when every
+// entry of the first directory, classic or big TIFF, lies within the file.
+bool FirstDirectoryWithinFile(std::span<const uint8_t> file) {
+  if (file.size() < 16) return false;
+  const bool little = file[0] == 'I';
+  const auto read = [&](std::size_t at, std::size_t bytes) {
+    uint64_t value = 0;
+    for (std::size_t i = 0; i < bytes; ++i) value |= uint64_t{file[at + (little ? i : bytes - 1 - i)]} << (8 * i);
+    return value;
+  };
+  const bool big = read(2, 2) == 43;
+  const std::size_t wordBytes = big ? 8 : 4;  // of a count, an offset and an inline value
+  const std::size_t countBytes = big ? 8 : 2;
+  const std::size_t entryBytes = 4 + 2 * wordBytes;
+  const uint64_t directory = read(big ? 8 : 4, wordBytes);
+  if (directory > file.size() - countBytes) return false;
+  const uint64_t entries = read(directory, countBytes);
+  if (entries > (file.size() - directory - countBytes) / entryBytes) return false;
+  for (uint64_t i = 0; i < entries; ++i) {
+    const std::size_t at = directory + countBytes + i * entryBytes;
+    const uint64_t count = read(at + 4, wordBytes);
+    if (count > file.size()) return false;  // more values than the file has bytes
+    const uint64_t bytes = count * TagTypeBytes(read(at + 2, 2));
+    if (bytes <= wordBytes) continue;  // held in the entry itself
+    const uint64_t offset = read(at + 4 + wordBytes, wordBytes);
+    if (offset > file.size() || bytes > file.size() - offset) return false;
+  }
+  return true;
+}
+
 // An image this decoder reads scanline by scanline itself: 8-bit unsigned samples, interleaved, in
 // strips, top row first, grey, palette or RGB with at most one extra sample.
 struct PlainLayout {
@@ -219,6 +272,7 @@ bool ReadThroughRgba(TIFF* tiff, Picture& picture) {
 }  // namespace
 
 std::optional<Picture> DecodeTiff(std::span<const uint8_t> fileBytes) {
+  if (!FirstDirectoryWithinFile(fileBytes)) return std::nullopt;
   MemoryFile file{fileBytes};
   const TiffHandle tiff = Open(file, "r");
   if (!tiff) return std::nullopt;
