@@ -9,7 +9,8 @@ std::unique_ptr<Picture> DocumentPictureCodec::Decode(std::span<const uint8_t> f
   std::optional<Picture> decoded = DecodeImageFile(fileBytes);
   if (!decoded) return nullptr;
   auto picture = std::make_unique<Picture>(std::move(*decoded));
-  if (DetectImageFormat(fileBytes) == ImageFormat::Jpeg) picture->fileBytes.assign(fileBytes.begin(), fileBytes.end());
+  if (DetectImageFormat(fileBytes) == ImageFormat::Jpeg)
+    picture->fileBytes.assign(fileBytes.begin(), fileBytes.end());
   return picture;
 }
 

@@ -132,7 +132,9 @@ void SetJpegSize(Bytes& file, uint32_t width, uint32_t height) {
 // Sets the ImageWidth and ImageLength entries of the first directory, whatever their type.
 void SetTiffSize(Bytes& file, uint32_t width, uint32_t height) {
   const bool little = file[0] == 'I';
-  const auto get16 = [&](std::size_t at) { return little ? file[at] | file[at + 1] << 8 : file[at] << 8 | file[at + 1]; };
+  const auto get16 = [&](std::size_t at) {
+    return little ? file[at] | file[at + 1] << 8 : file[at] << 8 | file[at + 1];
+  };
   const auto get32 = [&](std::size_t at) {
     return little ? static_cast<uint32_t>(get16(at) | get16(at + 2) << 16)
                   : static_cast<uint32_t>(get16(at) << 16 | get16(at + 2));
