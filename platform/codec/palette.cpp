@@ -1,7 +1,6 @@
 #include "platform/codec/palette.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <optional>
 #include <unordered_map>

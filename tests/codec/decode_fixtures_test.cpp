@@ -67,6 +67,7 @@ const FixtureCase kFixtures[] = {
     {"tiff-tiled.tif", 0},
     {"tiff-planar.tif", 0},
     {"tiff-jpeg.tif", 0},
+    {"tiff-bigtiff.tif", 0},
 };
 
 class FixtureDecoding : public ::testing::TestWithParam<FixtureCase> {};

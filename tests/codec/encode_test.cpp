@@ -99,6 +99,19 @@ TEST_F(Encoders, JpegReadsBackInDjpegCloseToTheSourceAndSmallerAtLowQuality) {
   EXPECT_LE(LargestDifference(*DecodeJpeg(best), source), 4) << "quality 100";
 }
 
+// The sampling byte of the first component in the frame header: 0x11 keeps full colour resolution.
+int LumaSampling(const Bytes& jpeg) {
+  for (std::size_t at = 2; at + 11 < jpeg.size(); ++at) {
+    if (jpeg[at] == 0xFF && jpeg[at + 1] == 0xC0) return jpeg[at + 11];
+  }
+  return -1;
+}
+
+TEST_F(Encoders, JpegKeepsFullColourResolutionFromQuality90) {
+  EXPECT_EQ(LumaSampling(EncodeJpeg(kOpaque, 90)), 0x11);
+  EXPECT_EQ(LumaSampling(EncodeJpeg(kOpaque, 89)), 0x22);
+}
+
 TEST_F(Encoders, JpegIgnoresAlpha) {
   const std::optional<Picture> read = DecodeJpeg(EncodeJpeg(kWithAlpha, 100));
   ASSERT_TRUE(read);
@@ -169,6 +182,7 @@ TEST_F(Encoders, GifTransparentColourIsTheNearestPaletteEntry) {
     const bool keyed = RgbColour{kOpaque.bgra[i + 2], kOpaque.bgra[i + 1], kOpaque.bgra[i]} == transparent;
     EXPECT_EQ(read->bgra[i + 3], keyed ? 0 : 255) << "pixel " << i / 4;
   }
+  EXPECT_EQ(std::string(file.begin(), file.begin() + 6), "GIF89a");
   const std::size_t paletteBytes = 3u << ((file[10] & 7) + 1);
   EXPECT_EQ(file[13 + paletteBytes], 0x21);
   EXPECT_EQ(file[14 + paletteBytes], 0xF9) << "the graphic control extension follows the palette";
