@@ -12,7 +12,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-struct BmpSpec {
+struct BmpRecipe {
   uint32_t headerBytes = 40;
   int32_t width = 0;
   int32_t height = 0;
@@ -35,39 +35,39 @@ void Append32(Bytes& out, uint32_t value) {
   Append16(out, value >> 16);
 }
 
-Bytes BuildBmp(const BmpSpec& spec) {
+Bytes BuildBmp(const BmpRecipe& recipe) {
   Bytes header;
-  Append32(header, spec.headerBytes);
-  if (spec.headerBytes == 12) {
-    Append16(header, static_cast<uint32_t>(spec.width));
-    Append16(header, static_cast<uint32_t>(spec.height));
+  Append32(header, recipe.headerBytes);
+  if (recipe.headerBytes == 12) {
+    Append16(header, static_cast<uint32_t>(recipe.width));
+    Append16(header, static_cast<uint32_t>(recipe.height));
     Append16(header, 1);
-    Append16(header, spec.bits);
+    Append16(header, recipe.bits);
   } else {
-    Append32(header, static_cast<uint32_t>(spec.width));
-    Append32(header, static_cast<uint32_t>(spec.height));
+    Append32(header, static_cast<uint32_t>(recipe.width));
+    Append32(header, static_cast<uint32_t>(recipe.height));
     Append16(header, 1);
-    Append16(header, spec.bits);
-    Append32(header, spec.compression);
-    Append32(header, spec.sizeImage.value_or(static_cast<uint32_t>(spec.pixels.size())));
+    Append16(header, recipe.bits);
+    Append32(header, recipe.compression);
+    Append32(header, recipe.sizeImage.value_or(static_cast<uint32_t>(recipe.pixels.size())));
     Append32(header, 3780);
     Append32(header, 3780);
-    Append32(header, spec.coloursUsed);
+    Append32(header, recipe.coloursUsed);
     Append32(header, 0);
-    for (const uint32_t mask : spec.masks)
+    for (const uint32_t mask : recipe.masks)
       Append32(header, mask);  // after a 40-byte header, or inside a longer one
-    if (header.size() < spec.headerBytes) header.resize(spec.headerBytes, 0);
+    if (header.size() < recipe.headerBytes) header.resize(recipe.headerBytes, 0);
   }
-  for (const auto& entry : spec.palette) {
+  for (const auto& entry : recipe.palette) {
     header.insert(header.end(), entry.begin(), entry.end());
-    if (spec.headerBytes != 12) header.push_back(0);
+    if (recipe.headerBytes != 12) header.push_back(0);
   }
   Bytes file = {'B', 'M'};
-  Append32(file, static_cast<uint32_t>(14 + header.size() + spec.pixels.size()));
+  Append32(file, static_cast<uint32_t>(14 + header.size() + recipe.pixels.size()));
   Append32(file, 0);
   Append32(file, static_cast<uint32_t>(14 + header.size()));
   file.insert(file.end(), header.begin(), header.end());
-  file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+  file.insert(file.end(), recipe.pixels.begin(), recipe.pixels.end());
   return file;
 }
 
@@ -80,29 +80,29 @@ std::vector<std::array<uint8_t, 3>> SixteenColours() {
   return palette;
 }
 
-BmpSpec Rle4() {
-  BmpSpec spec{.width = 6, .height = 3, .bits = 4, .compression = 2, .palette = SixteenColours()};
-  spec.pixels = {
+BmpRecipe Rle4() {
+  BmpRecipe recipe{.width = 6, .height = 3, .bits = 4, .compression = 2, .palette = SixteenColours()};
+  recipe.pixels = {
       0x05, 0x12, 0x01, 0xF0, 0x00, 0x00,              // bottom row: run 1 2 1 2 1, run 15; end of line
       0x00, 0x06, 0x12, 0x34, 0x56, 0x00, 0x00, 0x00,  // literal 1..6 (three bytes, padded); end of line
       0x00, 0x03, 0xAB, 0xC0, 0x03, 0xDD, 0x00, 0x01,  // literal 10 11 12, run 13 13 13; end of bitmap
   };
-  return spec;
+  return recipe;
 }
 
-BmpSpec Rle8() {
-  BmpSpec spec{
+BmpRecipe Rle8() {
+  BmpRecipe recipe{
       .width = 5, .height = 2, .bits = 8, .compression = 1, .palette = SixteenColours(), .coloursUsed = 16};
-  spec.pixels = {
+  recipe.pixels = {
       0x00, 0x03, 0x02, 0x07, 0x0B, 0x00, 0x02, 0x04, 0x00, 0x00,  // literal 2 7 11 (padded), run 4 4
       0x05, 0x0E, 0x00, 0x01,                                      // run of five 14; end of bitmap
   };
-  return spec;
+  return recipe;
 }
 
 struct ValidCase {
   const char* name;
-  BmpSpec spec;
+  BmpRecipe recipe;
   int tolerance;
 };
 
@@ -185,7 +185,7 @@ std::vector<ValidCase> ValidCases() {
 TEST(BmpVariants, DecodeToThePixelsImageMagickDecodes) {
   testing::ScratchFolder folder;
   for (const ValidCase& variant : ValidCases()) {
-    const Bytes file = BuildBmp(variant.spec);
+    const Bytes file = BuildBmp(variant.recipe);
     const std::filesystem::path path = folder.File("variant.bmp");
     testing::WriteFileBytes(path, file);
     const std::optional<Picture> reference = testing::DecodeWithImageMagick(path);
@@ -198,9 +198,9 @@ TEST(BmpVariants, DecodeToThePixelsImageMagickDecodes) {
 }
 
 TEST(BmpVariants, PixelsAnRleStreamSkipsStayTransparent) {
-  BmpSpec spec = Rle8();
-  spec.pixels = {0x01, 0x02, 0x00, 0x02, 0x02, 0x01, 0x01, 0x03, 0x00, 0x01};  // pixel, delta (2, 1), pixel
-  const std::optional<Picture> picture = DecodeBmp(BuildBmp(spec));
+  BmpRecipe recipe = Rle8();
+  recipe.pixels = {0x01, 0x02, 0x00, 0x02, 0x02, 0x01, 0x01, 0x03, 0x00, 0x01};  // pixel, delta (2, 1), pixel
+  const std::optional<Picture> picture = DecodeBmp(BuildBmp(recipe));
   ASSERT_TRUE(picture);
   const auto alphaAt = [&](int x, int y) {
     return picture->bgra[(static_cast<std::size_t>(y) * 5 + x) * 4 + 3];
@@ -213,30 +213,30 @@ TEST(BmpVariants, PixelsAnRleStreamSkipsStayTransparent) {
 }
 
 TEST(BmpVariants, PaletteIndicesPastThePaletteReadAsBlack) {
-  const BmpSpec spec{
+  const BmpRecipe recipe{
       .width = 2, .height = 1, .bits = 8, .palette = {{1, 2, 3}}, .coloursUsed = 1, .pixels = {0, 200, 0, 0}};
-  const std::optional<Picture> picture = DecodeBmp(BuildBmp(spec));
+  const std::optional<Picture> picture = DecodeBmp(BuildBmp(recipe));
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->bgra, (Bytes{1, 2, 3, 255, 0, 0, 0, 255}));
 }
 
 struct BrokenCase {
   const char* name;
-  BmpSpec spec;
+  BmpRecipe recipe;
 };
 
-BmpSpec Rle8With(Bytes stream) {
-  BmpSpec spec = Rle8();
-  spec.pixels = std::move(stream);
-  return spec;
+BmpRecipe Rle8With(Bytes stream) {
+  BmpRecipe recipe = Rle8();
+  recipe.pixels = std::move(stream);
+  return recipe;
 }
 
 TEST(BmpVariants, BrokenFilesGiveNothing) {
-  BmpSpec topDownRle = Rle8();
+  BmpRecipe topDownRle = Rle8();
   topDownRle.height = -2;
-  BmpSpec overlongSize = Rle8();
+  BmpRecipe overlongSize = Rle8();
   overlongSize.sizeImage = 15;
-  BmpSpec cutLiteral = Rle4();
+  BmpRecipe cutLiteral = Rle4();
   cutLiteral.pixels = {0x00, 0x0A, 0x12, 0x34};
   const BrokenCase cases[] = {
       {"run past the end of the row", Rle8With({0x06, 0x01, 0x00, 0x01})},
@@ -259,7 +259,7 @@ TEST(BmpVariants, BrokenFilesGiveNothing) {
       {"RLE8 on 4 bits", {.width = 1, .height = 1, .bits = 4, .compression = 1, .pixels = {0, 1}}},
       {"header of 20 bytes", {.headerBytes = 20, .width = 1, .height = 1, .pixels = Bytes(4)}},
   };
-  for (const BrokenCase& broken : cases) EXPECT_FALSE(DecodeBmp(BuildBmp(broken.spec))) << broken.name;
+  for (const BrokenCase& broken : cases) EXPECT_FALSE(DecodeBmp(BuildBmp(broken.recipe))) << broken.name;
 
   Bytes headerPastTheEnd = BuildBmp({.width = 1, .height = 1, .pixels = Bytes(4)});
   headerPastTheEnd[14] = 0xFF;
