@@ -24,7 +24,7 @@ constexpr uint32_t kCompressionBitFields = 3;
 constexpr uint32_t kCompressionAlphaBitFields = 6;
 
 constexpr uint32_t kSrgbColourSpace = 0x73524742;  // 'sRGB'
-constexpr int32_t kPixelsPerMetre = 3780;           // 96 dots per inch
+constexpr int32_t kPixelsPerMetre = 3780;          // 96 dots per inch
 
 // A plain run codes at most 255 pixels in two bytes, but skips (end of line, delta, end of bitmap)
 // may leave any number of pixels unset, so the bound for RLE data is generous.
@@ -245,7 +245,8 @@ bool DecodeRle(const BmpLayout& layout, Picture& picture) {
   int64_t x = 0;
   int64_t line = 0;  // counted from the bottom row
   const auto put = [&](unsigned index) {
-    Put(picture, static_cast<int>(x), layout.height - 1 - static_cast<int>(line), PaletteColour(layout, index));
+    Put(picture, static_cast<int>(x), layout.height - 1 - static_cast<int>(line),
+        PaletteColour(layout, index));
     ++x;
   };
   while (at + 2 <= data.size()) {

@@ -24,7 +24,8 @@ struct MemoryInput {
 
 int ReadFromMemory(GifFileType* gif, GifByteType* into, int wanted) {
   auto* input = static_cast<MemoryInput*>(gif->UserData);
-  const std::size_t count = std::min(static_cast<std::size_t>(std::max(wanted, 0)), input->bytes.size() - input->position);
+  const std::size_t count =
+      std::min(static_cast<std::size_t>(std::max(wanted, 0)), input->bytes.size() - input->position);
   std::memcpy(into, input->bytes.data() + input->position, count);
   input->position += count;
   return static_cast<int>(count);
@@ -72,7 +73,8 @@ std::optional<Picture> ReadFrame(GifFileType* gif, int transparentIndex, std::si
   if (DGifGetImageDesc(gif) == GIF_ERROR) return std::nullopt;
   const GifImageDesc& frame = gif->Image;
   const ColorMapObject* map = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
-  if (map == nullptr || frame.Width < 1 || frame.Height < 1 || frame.Left < 0 || frame.Top < 0) return std::nullopt;
+  if (map == nullptr || frame.Width < 1 || frame.Height < 1 || frame.Left < 0 || frame.Top < 0)
+    return std::nullopt;
   const int64_t width = std::max<int64_t>(gif->SWidth, int64_t{frame.Left} + frame.Width);
   const int64_t height = std::max<int64_t>(gif->SHeight, int64_t{frame.Top} + frame.Height);
   if (!SizeFitsInput(width, height, inputBytes, kMaxPixelsPerByte)) return std::nullopt;
@@ -81,7 +83,8 @@ std::optional<Picture> ReadFrame(GifFileType* gif, int transparentIndex, std::si
   std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
   for (const int row : StoredRowOrder(frame.Height, frame.Interlace)) {
     if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR) return std::nullopt;
-    uint8_t* out = picture.bgra.data() + ((static_cast<std::size_t>(frame.Top + row) * picture.width) + frame.Left) * 4;
+    uint8_t* out =
+        picture.bgra.data() + ((static_cast<std::size_t>(frame.Top + row) * picture.width) + frame.Left) * 4;
     for (const GifPixelType index : line) {
       if (index < map->ColorCount) {
         const GifColorType& colour = map->Colors[index];
@@ -103,7 +106,8 @@ bool ReadExtension(GifFileType* gif, int& transparentIndex) {
   if (DGifGetExtension(gif, &code, &block) == GIF_ERROR) return false;
   if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr) {
     GraphicsControlBlock control;
-    if (DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK) transparentIndex = control.TransparentColor;
+    if (DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+      transparentIndex = control.TransparentColor;
   }
   while (block != nullptr) {
     if (DGifGetExtensionNext(gif, &block) == GIF_ERROR) return false;

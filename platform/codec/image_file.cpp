@@ -24,17 +24,18 @@ struct FormatName {
   std::string_view name;
 };
 constexpr std::array<FormatName, 5> kFormatNames = {{{ImageFormat::Bmp, "bmp"},
-                                                      {ImageFormat::Jpeg, "jpeg"},
-                                                      {ImageFormat::Gif, "gif"},
-                                                      {ImageFormat::Png, "png"},
-                                                      {ImageFormat::Tiff, "tiff"}}};
+                                                     {ImageFormat::Jpeg, "jpeg"},
+                                                     {ImageFormat::Gif, "gif"},
+                                                     {ImageFormat::Png, "png"},
+                                                     {ImageFormat::Tiff, "tiff"}}};
 
 }  // namespace
 
 ImageFormat DetectImageFormat(std::span<const uint8_t> fileBytes) {
   if (StartsWith(fileBytes, {'B', 'M'})) return ImageFormat::Bmp;
   if (StartsWith(fileBytes, {0xFF, 0xD8, 0xFF})) return ImageFormat::Jpeg;
-  if (StartsWith(fileBytes, {'G', 'I', 'F', '8', '7', 'a'}) || StartsWith(fileBytes, {'G', 'I', 'F', '8', '9', 'a'})) {
+  if (StartsWith(fileBytes, {'G', 'I', 'F', '8', '7', 'a'}) ||
+      StartsWith(fileBytes, {'G', 'I', 'F', '8', '9', 'a'})) {
     return ImageFormat::Gif;
   }
   if (StartsWith(fileBytes, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})) return ImageFormat::Png;
@@ -71,7 +72,8 @@ std::string_view ImageFormatName(ImageFormat format) {
 bool HasPixelData(const Picture& picture) {
   return picture.width >= 1 && picture.height >= 1 && picture.width <= kMaxImageSide &&
          picture.height <= kMaxImageSide &&
-         picture.bgra.size() == static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4;
+         picture.bgra.size() ==
+             static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4;
 }
 
 bool HasTransparency(const Picture& picture) {
@@ -99,7 +101,8 @@ std::optional<Picture> DecodeImageFile(std::span<const uint8_t> fileBytes) {
   return std::nullopt;
 }
 
-std::vector<uint8_t> EncodeImageFile(const Picture& picture, ImageFormat format, const ImageEncodeOptions& options) {
+std::vector<uint8_t> EncodeImageFile(const Picture& picture, ImageFormat format,
+                                     const ImageEncodeOptions& options) {
   switch (format) {
     case ImageFormat::Bmp:
       return EncodeBmp(picture, HasTransparency(picture) ? BmpDepth::Bits32 : BmpDepth::Bits24);

@@ -29,7 +29,9 @@ struct ErrorTrap {
   std::jmp_buf jump;
 };
 
-[[noreturn]] void JumpBack(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1); }
+[[noreturn]] void JumpBack(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
+}
 
 // A warning that data is missing means the rest of the picture would be made up: refuse it.
 void JumpBackWhenDataMissing(j_common_ptr info, int level) {
@@ -59,7 +61,8 @@ void CmykToBgra(uint8_t* row, std::size_t pixels) {
   }
 }
 
-bool Decompress(jpeg_decompress_struct& info, ErrorTrap& trap, std::span<const uint8_t> bytes, Picture& picture) {
+bool Decompress(jpeg_decompress_struct& info, ErrorTrap& trap, std::span<const uint8_t> bytes,
+                Picture& picture) {
   if (setjmp(trap.jump) != 0) return false;
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
@@ -86,7 +89,9 @@ struct VectorDestination {
   std::array<JOCTET, 16384> buffer;
 };
 
-VectorDestination& DestinationOf(j_compress_ptr info) { return *reinterpret_cast<VectorDestination*>(info->dest); }
+VectorDestination& DestinationOf(j_compress_ptr info) {
+  return *reinterpret_cast<VectorDestination*>(info->dest);
+}
 
 void StartBuffer(j_compress_ptr info) {
   VectorDestination& destination = DestinationOf(info);
@@ -100,7 +105,8 @@ void KeepBuffered(j_compress_ptr info) {
   const std::size_t used = destination.buffer.size() - destination.manager.free_in_buffer;
   bool kept = true;
   try {
-    destination.out->insert(destination.out->end(), destination.buffer.begin(), destination.buffer.begin() + used);
+    destination.out->insert(destination.out->end(), destination.buffer.begin(),
+                            destination.buffer.begin() + used);
   } catch (const std::bad_alloc&) {
     kept = false;
   }
@@ -117,8 +123,8 @@ boolean FlushFullBuffer(j_compress_ptr info) {
   return TRUE;
 }
 
-bool Compress(jpeg_compress_struct& info, ErrorTrap& trap, VectorDestination& destination, const Picture& picture,
-              int quality) {
+bool Compress(jpeg_compress_struct& info, ErrorTrap& trap, VectorDestination& destination,
+              const Picture& picture, int quality) {
   if (setjmp(trap.jump) != 0) return false;
   jpeg_create_compress(&info);
   destination.manager.init_destination = StartBuffer;

@@ -1,7 +1,6 @@
 #include "platform/codec/palette.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <optional>
 #include <unordered_map>
@@ -77,7 +76,8 @@ WidestBox FindWidestBox(const std::vector<Box>& boxes, const std::vector<int>& o
 }
 
 // Splits the box at the median of its pixels along the channel; both halves keep at least one bin.
-void SplitBox(std::vector<Box>& boxes, WidestBox widest, std::vector<int>& occupied, const std::vector<Bin>& bins) {
+void SplitBox(std::vector<Box>& boxes, WidestBox widest, std::vector<int>& occupied,
+              const std::vector<Bin>& bins) {
   const Box box = boxes[static_cast<std::size_t>(widest.box)];
   const auto first = occupied.begin() + static_cast<std::ptrdiff_t>(box.begin);
   const auto last = occupied.begin() + static_cast<std::ptrdiff_t>(box.end);
@@ -86,7 +86,8 @@ void SplitBox(std::vector<Box>& boxes, WidestBox widest, std::vector<int>& occup
     return levelA != levelB ? levelA < levelB : a < b;
   });
   uint64_t total = 0;
-  for (std::size_t i = box.begin; i < box.end; ++i) total += bins[static_cast<std::size_t>(occupied[i])].count;
+  for (std::size_t i = box.begin; i < box.end; ++i)
+    total += bins[static_cast<std::size_t>(occupied[i])].count;
   std::size_t middle = box.begin;
   for (uint64_t counted = 0; middle < box.end && counted * 2 < total; ++middle) {
     counted += bins[static_cast<std::size_t>(occupied[middle])].count;
@@ -129,7 +130,9 @@ PalettedPixels MedianCut(const Picture& picture) {
       sum.blue += bin.blue;
       indexOfBin[static_cast<std::size_t>(occupied[i])] = static_cast<uint8_t>(result.palette.size());
     }
-    const auto mean = [&](uint64_t total) { return static_cast<uint8_t>((total + sum.count / 2) / sum.count); };
+    const auto mean = [&](uint64_t total) {
+      return static_cast<uint8_t>((total + sum.count / 2) / sum.count);
+    };
     result.palette.push_back({mean(sum.red), mean(sum.green), mean(sum.blue)});
   }
   result.indices.reserve(picture.bgra.size() / 4);

@@ -132,7 +132,8 @@ bool FirstDirectoryWithinFile(std::span<const uint8_t> file) {
   const bool little = file[0] == 'I';
   const auto read = [&](std::size_t at, std::size_t bytes) {
     uint64_t value = 0;
-    for (std::size_t i = 0; i < bytes; ++i) value |= uint64_t{file[at + (little ? i : bytes - 1 - i)]} << (8 * i);
+    for (std::size_t i = 0; i < bytes; ++i)
+      value |= uint64_t{file[at + (little ? i : bytes - 1 - i)]} << (8 * i);
     return value;
   };
   const bool big = read(2, 2) == 43;
@@ -196,7 +197,8 @@ std::optional<PlainLayout> FindPlainLayout(TIFF* tiff) {
 void Unpremultiply(uint8_t* pixel) {
   const unsigned alpha = pixel[3];
   if (alpha == 0 || alpha == 255) return;
-  for (int i = 0; i < 3; ++i) pixel[i] = static_cast<uint8_t>(std::min(255u, (pixel[i] * 255u + alpha / 2) / alpha));
+  for (int i = 0; i < 3; ++i)
+    pixel[i] = static_cast<uint8_t>(std::min(255u, (pixel[i] * 255u + alpha / 2) / alpha));
 }
 
 // The palette as 8-bit BGRA; old writers store 8-bit values in the 16-bit entries.
@@ -205,10 +207,12 @@ std::optional<std::vector<uint8_t>> ReadPalette(TIFF* tiff) {
   if (TIFFGetField(tiff, TIFFTAG_COLORMAP, &red, &green, &blue) == 0) return std::nullopt;
   constexpr int kEntries = 256;
   bool sixteenBits = false;
-  for (int i = 0; i < kEntries; ++i) sixteenBits = sixteenBits || red[i] > 255 || green[i] > 255 || blue[i] > 255;
+  for (int i = 0; i < kEntries; ++i)
+    sixteenBits = sixteenBits || red[i] > 255 || green[i] > 255 || blue[i] > 255;
   const auto level = [&](uint16_t value) { return static_cast<uint8_t>(sixteenBits ? value >> 8 : value); };
   std::vector<uint8_t> bgra;
-  for (int i = 0; i < kEntries; ++i) bgra.insert(bgra.end(), {level(blue[i]), level(green[i]), level(red[i]), 255});
+  for (int i = 0; i < kEntries; ++i)
+    bgra.insert(bgra.end(), {level(blue[i]), level(green[i]), level(red[i]), 255});
   return bgra;
 }
 

@@ -129,26 +129,31 @@ void SetJpegSize(Bytes& file, uint32_t width, uint32_t height) {
   ADD_FAILURE() << "no frame header";
 }
 
-// Sets the ImageWidth and ImageLength entries of the first directory, whatever their type.
+// Sets the ImageWidth and ImageLength entries of the first directory (classic or big TIFF) as LONGs.
 void SetTiffSize(Bytes& file, uint32_t width, uint32_t height) {
   const bool little = file[0] == 'I';
-  const auto get16 = [&](std::size_t at) { return little ? file[at] | file[at + 1] << 8 : file[at] << 8 | file[at + 1]; };
-  const auto get32 = [&](std::size_t at) {
-    return little ? static_cast<uint32_t>(get16(at) | get16(at + 2) << 16)
-                  : static_cast<uint32_t>(get16(at) << 16 | get16(at + 2));
+  const auto get = [&](std::size_t at, std::size_t bytes) {
+    uint64_t value = 0;
+    for (std::size_t i = 0; i < bytes; ++i)
+      value |= uint64_t{file[at + (little ? i : bytes - 1 - i)]} << (8 * i);
+    return value;
   };
-  const std::size_t directory = get32(4);
-  for (int entry = 0; entry < get16(directory); ++entry) {
-    const std::size_t at = directory + 2 + 12 * static_cast<std::size_t>(entry);
-    const int tag = get16(at);
+  const auto put = [&](std::size_t at, std::size_t bytes, uint64_t value) {
+    for (std::size_t i = 0; i < bytes; ++i)
+      file[at + (little ? i : bytes - 1 - i)] = static_cast<uint8_t>(value >> (8 * i));
+  };
+  const bool big = get(2, 2) == 43;
+  const std::size_t word = big ? 8 : 4;
+  const std::size_t directory = get(big ? 8 : 4, word);
+  const std::size_t countBytes = big ? 8 : 2;
+  for (uint64_t entry = 0; entry < get(directory, countBytes); ++entry) {
+    const std::size_t at = directory + countBytes + entry * (4 + 2 * word);
+    const uint64_t tag = get(at, 2);
     if (tag != 256 && tag != 257) continue;
-    const uint32_t value = tag == 256 ? width : height;
-    PutLittle16(file, at + 2, little ? 4 : 0x0400);  // now a LONG
-    if (little) {
-      PutLittle32(file, at + 8, value);
-    } else {
-      PutBig32(file, at + 8, value);
-    }
+    put(at + 2, 2, 4);     // type LONG
+    put(at + 4, word, 1);  // one value
+    put(at + 4 + word, word, 0);
+    put(at + 4 + word, 4, tag == 256 ? width : height);  // held in the entry, first bytes
   }
 }
 
@@ -191,11 +196,29 @@ TEST(DamagedFiles, SizesTheDataCannotHoldGiveNothing) {
       {"tiff-rgb-bigendian.tif", SetTiffSize, 16384, 16384},
       {"tiff-tiled.tif", SetTiffSize, 4096, 4096},
       {"tiff-jpeg.tif", SetTiffSize, 4096, 4096},
+      {"tiff-bigtiff.tif", SetTiffSize, 4096, 4096},
   };
   for (const LyingSize& lie : cases) {
     Bytes file = ReadFixture(lie.file);
     lie.set(file, lie.width, lie.height);
     EXPECT_FALSE(DecodeImageFile(file)) << lie.file << " claiming " << lie.width << " x " << lie.height;
+  }
+}
+
+// The setters above change nothing but the size: given the true size, the file still decodes.
+TEST(DamagedFiles, SizeSettersKeepAFileWhole) {
+  const LyingSize truths[] = {
+      {"bmp-24bit.bmp", SetBmpSize, 4, 3},           {"png-rgba.png", SetPngSize, 4, 3},
+      {"gif-plain.gif", SetGifScreenSize, 4, 3},     {"gif-plain.gif", SetGifFrameSize, 4, 3},
+      {"jpeg-444.jpg", SetJpegSize, 4, 3},           {"tiff-rgb.tif", SetTiffSize, 4, 3},
+      {"tiff-rgb-bigendian.tif", SetTiffSize, 4, 3}, {"tiff-bigtiff.tif", SetTiffSize, 32, 24},
+  };
+  for (const LyingSize& truth : truths) {
+    Bytes file = ReadFixture(truth.file);
+    truth.set(file, truth.width, truth.height);
+    const std::optional<Picture> picture = DecodeImageFile(file);
+    ASSERT_TRUE(picture) << truth.file;
+    EXPECT_TRUE(SamePicture(*picture, *DecodeImageFile(ReadFixture(truth.file)))) << truth.file;
   }
 }
 

@@ -67,6 +67,7 @@ const FixtureCase kFixtures[] = {
     {"tiff-tiled.tif", 0},
     {"tiff-planar.tif", 0},
     {"tiff-jpeg.tif", 0},
+    {"tiff-bigtiff.tif", 0},
 };
 
 class FixtureDecoding : public ::testing::TestWithParam<FixtureCase> {};
@@ -98,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureDecoding, ::testing::ValuesIn(kFixture
 // ImageMagick reads a one-bit alpha channel as 128; one set bit means opaque.
 TEST(FixtureDecoding, ReadsOneBitAlphaOfSixteenBitBmpAsOpaqueOrClear) {
   Picture expected = *ParseNetpbm(ReadFixture("bmp-16bit-1555.bmp.pam"));
-  for (std::size_t i = 3; i < expected.bgra.size(); i += 4) expected.bgra[i] = expected.bgra[i] == 0 ? 0 : 255;
+  for (std::size_t i = 3; i < expected.bgra.size(); i += 4)
+    expected.bgra[i] = expected.bgra[i] == 0 ? 0 : 255;
   const std::optional<Picture> picture = DecodeImageFile(ReadFixture("bmp-16bit-1555.bmp"));
   ASSERT_TRUE(picture);
   const int difference = LargestDifference(*picture, expected);

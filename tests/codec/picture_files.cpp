@@ -16,7 +16,8 @@ namespace ravelo::testing {
 
 namespace {
 
-const std::filesystem::path kFixtureFolder = std::filesystem::path(RAVELO_SOURCE_DIR) / "tests/codec/fixtures";
+const std::filesystem::path kFixtureFolder =
+    std::filesystem::path(RAVELO_SOURCE_DIR) / "tests/codec/fixtures";
 
 // Reads the whitespace-separated header words of a netpbm file up to the data.
 class HeaderReader {
@@ -164,8 +165,7 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::optional<Picture> DecodeWithImageMagick(const std::filesystem::path& file) {
-  const ToolResult result =
-      RunTool("convert '" + file.string() + "[0]' -background none -layers flatten -depth 8 -alpha on PAM:-");
+  const ToolResult result = RunTool("convert '" + file.string() + "[0]' -depth 8 -alpha set PAM:-");
   if (result.exitCode != 0) return std::nullopt;
   return ParseNetpbm(result.output);
 }

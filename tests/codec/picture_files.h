@@ -52,7 +52,8 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
-// What ImageMagick decodes from the file (first frame), as a picture; null when it cannot.
+// What ImageMagick decodes from the file (first frame, colours of clear pixels included), as a
+// picture; null when it cannot.
 std::optional<Picture> DecodeWithImageMagick(const std::filesystem::path& file);
 
 }  // namespace ravelo::testing
