@@ -18,8 +18,9 @@ namespace ravelo {
 
 enum class DashStyle { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
 
-// A geometric pen: its width in pixels, round end caps and round joins. A pen without colour
-// draws nothing; that is also the null pen.
+// A geometric pen of a width in pixels. Solid lines have round end caps and joins; the dashes and
+// dots of the other styles grow with the width. A pen without colour draws nothing; that is also
+// the null pen.
 struct Pen {
   Colour colour = kNoColour;
   int width = 1;
@@ -29,7 +30,7 @@ struct Pen {
 constexpr Pen kNullPen{};
 
 // What fills the inside of a closed figure: nothing, one colour, or a 2x2 pattern repeated from
-// the surface's origin (pattern[0] top-left, [1] top-right, [2] bottom-left, [3] bottom-right).
+// the surface's origin (colours[0] top-left, [1] top-right, [2] bottom-left, [3] bottom-right).
 struct Brush {
   enum class Kind { Hollow, Solid, Pattern };
   Kind kind = Kind::Hollow;
