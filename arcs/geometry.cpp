@@ -8,17 +8,9 @@
 namespace ravelo {
 namespace {
 
-// Truncation toward zero that stays defined for values no int holds (and gives 0 for NaN).
-int Trunc(double value) {
-  if (std::isnan(value)) return 0;
-  constexpr double kLow = std::numeric_limits<int>::min();
-  constexpr double kHigh = std::numeric_limits<int>::max();
-  return static_cast<int>(std::clamp(value, kLow, kHigh));
-}
-
 // p moved by the offsets, each truncated first.
 Point Shifted(Point p, double dx, double dy) {
-  return {Trunc(p.X + std::trunc(dx)), Trunc(p.Y + std::trunc(dy))};
+  return {TruncToInt(p.X + std::trunc(dx)), TruncToInt(p.Y + std::trunc(dy))};
 }
 
 double SquaredDistance(Point a, Point b) {
@@ -28,6 +20,13 @@ double SquaredDistance(Point a, Point b) {
 }
 
 }  // namespace
+
+int TruncToInt(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double kLow = std::numeric_limits<int>::min();
+  constexpr double kHigh = std::numeric_limits<int>::max();
+  return static_cast<int>(std::clamp(value, kLow, kHigh));
+}
 
 bool RectsIntersect(const Rect& a, const Rect& b) {
   return !IsEmptyRect(a) && !IsEmptyRect(b) && a.left < b.right && b.left < a.right && a.top < b.bottom &&
@@ -49,7 +48,7 @@ Point Midpoint(Point a, Point b) {
   return {half(a.X, b.X), half(a.Y, b.Y)};
 }
 
-int Distance(Point a, Point b) { return Trunc(std::sqrt(SquaredDistance(a, b))); }
+int Distance(Point a, Point b) { return TruncToInt(std::sqrt(SquaredDistance(a, b))); }
 
 Point PointToward(Point a, Point b, int d) {
   if (a == b) return a;
@@ -99,9 +98,10 @@ RotatedBounds RotateRectangle(std::array<Point, 4>& corners, double angle) {
     maxX = std::max(maxX, rx);
     minY = std::min(minY, ry);
     maxY = std::max(maxY, ry);
-    corners[i] = {Trunc(rx), Trunc(ry)};
+    corners[i] = {TruncToInt(rx), TruncToInt(ry)};
   }
-  return {{Trunc(-minX), Trunc(-minY)}, Trunc(maxX - minX + 1.5), Trunc(maxY - minY + 1.5)};
+  return {
+      {TruncToInt(-minX), TruncToInt(-minY)}, TruncToInt(maxX - minX + 1.5), TruncToInt(maxY - minY + 1.5)};
 }
 
 Point NearerPoint(Point reference, Point p1, Point p2) {
@@ -113,7 +113,7 @@ Point FootOfPerpendicular(Point p, Point a, Point b) {
   const double a2 = SquaredDistance(p, a);
   const double b2 = SquaredDistance(p, b);
   const double c2 = SquaredDistance(a, b);
-  const int along = Trunc((a2 + c2 - b2) / (2 * std::sqrt(c2)));
+  const int along = TruncToInt((a2 + c2 - b2) / (2 * std::sqrt(c2)));
   return along == 0 ? a : PointToward(a, b, along);
 }
 
@@ -143,7 +143,7 @@ std::optional<Point> IntersectSegments(bool unbounded, Point a, Point b, Point c
   const double ua = (cdX * acY - cdY * acX) / den;
   const double ub = (abX * acY - abY * acX) / den;
   if (!unbounded && (ua < 0 || ua > 1 || ub < 0 || ub > 1)) return std::nullopt;
-  return Point{Trunc(a.X + abX * ua), Trunc(a.Y + abY * ua)};
+  return Point{TruncToInt(a.X + abX * ua), TruncToInt(a.Y + abY * ua)};
 }
 
 RectanglePointList RectanglePoints(const Rect& r, int mode) {
@@ -163,7 +163,7 @@ int DistanceRatio(Point a, Point b, Point q) {
   };
   const float whole = length(a, b);
   if (whole == 0) return 1;
-  return Trunc(length(a, q) / whole * 100.0f);
+  return TruncToInt(length(a, q) / whole * 100.0f);
 }
 
 int PercentAlong(int v, int lo, int hi) {
@@ -171,11 +171,11 @@ int PercentAlong(int v, int lo, int hi) {
   if (lo < hi) {
     if (v <= lo) return 0;
     if (v >= hi) return 100;
-    return Trunc((static_cast<double>(v) - lo) / (static_cast<double>(hi) - lo) * 100);
+    return TruncToInt((static_cast<double>(v) - lo) / (static_cast<double>(hi) - lo) * 100);
   }
   if (v <= hi) return 100;
   if (v >= lo) return 0;
-  return Trunc(100 - (static_cast<double>(v) - hi) / (static_cast<double>(lo) - hi) * 100);
+  return TruncToInt(100 - (static_cast<double>(v) - hi) / (static_cast<double>(lo) - hi) * 100);
 }
 
 double RadiansToDegrees(double angle) { return angle * 180 / (4 * std::atan(1.0)); }
@@ -183,7 +183,7 @@ double RadiansToDegrees(double angle) { return angle * 180 / (4 * std::atan(1.0)
 std::array<Point, 2> EllipseFoci(Point centre, int width, int height) {
   const double halfW = width / 2.0;
   const double halfH = height / 2.0;
-  const int f = Trunc(std::sqrt(std::abs(halfW * halfW - halfH * halfH)));
+  const int f = TruncToInt(std::sqrt(std::abs(halfW * halfW - halfH * halfH)));
   if (width > height) return {{{centre.X - f, centre.Y}, {centre.X + f, centre.Y}}};
   return {{{centre.X, centre.Y - f}, {centre.X, centre.Y + f}}};
 }

@@ -16,6 +16,9 @@ constexpr double kPi = 3.1415926535;
 constexpr double kHalfPi = 1.57079632675;
 constexpr double kThreeHalvesPi = 4.71238898025;
 
+// Truncation toward zero that stays defined for values no int holds (and gives 0 for NaN).
+int TruncToInt(double value);
+
 // --- rectangles ---
 
 constexpr bool IsEmptyRect(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
