@@ -1,0 +1,14 @@
+// The drawing of a parent node as a box in the Box chart.
+#pragma once
+
+#include "boxchart/render_context.h"
+#include "charts/hierarchy.h"
+
+namespace ravelo {
+
+// Selection outline, walls, title band and title, memo, picture, handles and child mark. The box
+// handles are drawn (and stored for hit testing) only while the box is the one selected object
+// that is not an end node; otherwise they are left unset.
+void DrawBox(RenderContext& context, int index, const ChildLists& children);
+
+}  // namespace ravelo

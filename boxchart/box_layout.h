@@ -1,0 +1,15 @@
+// The layout of a parent node in the Box chart as a box around all its descendants, with a title
+// band on one of its four sides.
+#pragma once
+
+#include "boxchart/render_context.h"
+#include "charts/hierarchy.h"
+
+namespace ravelo {
+
+// Fills BoxFrameRect, BoxOuterRect, TitleBands, ObjectRect (the title band), BodyRect, ChartPos
+// and, with a shown picture or memo, ImageRect and MemoRect. A box without descendants keeps the
+// rectangles of its previous layout.
+void LayoutBox(RenderContext& context, int index, const ChildLists& children);
+
+}  // namespace ravelo
