@@ -55,6 +55,9 @@ struct RenderContext {
   // The corner ellipse of a roundness: Marumi × 10 × zoom, truncated; 0 draws square corners.
   int CornerOf(int marumi) const;
   FigureContext Figures() { return {surface, zoom, random}; }
+  // The rectangle grown, or shrunk, by four document margins (left, top, right, bottom), zoomed.
+  Rect WithMargins(const Rect& r, const int32_t (&margin)[4]) const;
+  Rect WithoutMargins(const Rect& r, const int32_t (&margin)[4]) const;
 };
 
 }  // namespace ravelo

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "boxchart/render_context.h"
 
@@ -14,6 +15,9 @@ namespace ravelo {
 Font TitleFont(const RenderContext& context, const DiagramObject& object, bool vertical);
 // The memo font of an object; vertical when the memo is written vertically in the chart shown.
 Font MemoFont(const RenderContext& context, const DiagramObject& object);
+
+// The lines of a text, split at its line feeds (double-byte characters stepped over).
+std::vector<std::string_view> SplitLines(std::string_view textCp932);
 
 // The text block in the current font, split at its line feeds: as wide as the widest line and as
 // high as the lines together (the two exchanged for vertical writing), centred on the document
