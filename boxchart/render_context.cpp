@@ -13,11 +13,13 @@ int Truncated(float value) {
   return static_cast<int>(std::clamp(value, -kLargestPixels, kLargestPixels));
 }
 
-int ChartOf(const DocumentHeader& header) {
+}  // namespace
+
+int DrawnChart(const DocumentHeader& header) {
   return header.CurrentChart >= 0 && header.CurrentChart < kChartCount ? header.CurrentChart : BoxChart;
 }
 
-}  // namespace
+int ZoomedLength(int length, float zoom) { return Truncated(static_cast<float>(length) * zoom); }
 
 SceneSettings ReadSceneSettings(const SettingsStore& settings) {
   return {.gridInFront = settings.ReadInt("SYS", "GridFoward", 1) != 0};
@@ -31,10 +33,10 @@ RenderContext::RenderContext(Diagram& diagram, Surface& surface, ViewState& view
       random(random),
       settings(settings),
       arcs(arcs),
-      chart(ChartOf(diagram.header)),
+      chart(DrawnChart(diagram.header)),
       zoom(diagram.header.Zoom[chart]) {}
 
-int RenderContext::Zoomed(int length) const { return Truncated(static_cast<float>(length) * zoom); }
+int RenderContext::Zoomed(int length) const { return ZoomedLength(length, zoom); }
 
 Point RenderContext::Zoomed(Point p) const { return {Zoomed(p.X), Zoomed(p.Y)}; }
 

@@ -20,6 +20,13 @@ struct SceneSettings {
 // The settings of the SYS section that the drawing reads.
 SceneSettings ReadSceneSettings(const SettingsStore& settings);
 
+// The chart a drawing shows: CurrentChart, or the Box chart when that is damaged.
+int DrawnChart(const DocumentHeader& header);
+
+// A document length in canvas pixels: length × zoom in single precision, truncated toward zero
+// (and bounded far beyond any canvas, so that a damaged length or zoom stays defined).
+int ZoomedLength(int length, float zoom);
+
 struct RenderContext;
 
 // The link-arc drawing, supplied by the arcs module. Layout fills an arc's geometry, title
@@ -43,10 +50,10 @@ struct RenderContext {
   RandomSource& random;
   SceneSettings settings;
   ArcPainter* arcs;  // without it link arcs are neither laid out nor drawn
-  int chart;         // the ChartKind drawn: CurrentChart, the Box chart when that is damaged
+  int chart;         // the ChartKind drawn (DrawnChart)
   float zoom;        // its Zoom
 
-  // A document length in canvas pixels: length × zoom, truncated toward zero.
+  // A document length in canvas pixels (ZoomedLength at the zoom).
   int Zoomed(int length) const;
   // A document point in canvas pixels, each coordinate truncated.
   Point Zoomed(Point p) const;

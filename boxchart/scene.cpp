@@ -37,16 +37,17 @@ void DrawLine(Surface& surface, Point from, Point to, Colour colour, DashStyle d
 
 }  // namespace
 
-Rect ViewRect(const RenderContext& context) {
-  const DocumentHeader& header = context.diagram.header;
-  return {0, 0, context.Zoomed(header.ViewWidth[context.chart]), context.Zoomed(header.ViewHeight[context.chart])};
+Rect ViewRect(const DocumentHeader& header) {
+  const int chart = DrawnChart(header);
+  const float zoom = header.Zoom[chart];
+  return {0, 0, ZoomedLength(header.ViewWidth[chart], zoom), ZoomedLength(header.ViewHeight[chart], zoom)};
 }
 
 void DrawGrid(RenderContext& context) {
   const DocumentHeader& header = context.diagram.header;
   const int mode = header.GridMode;
   if (mode < 1 || mode > 5) return;
-  const Rect view = ViewRect(context);
+  const Rect view = ViewRect(context.diagram.header);
   const GridColours colours = GridColoursFor(header.ViewBackColor[context.chart]);
   Surface& surface = context.surface;
   const int right = view.right - 1, bottom = view.bottom - 1;
@@ -110,7 +111,7 @@ void RenderScene(RenderContext& context, const OtherCharts& others) {
   Surface& surface = context.surface;
   surface.SetTransparentBackground(true);
 
-  const Rect view = ViewRect(context);
+  const Rect view = ViewRect(context.diagram.header);
   const Colour back = header.ViewBackColor[context.chart];
   const Colour frame = header.ViewFrameColor[context.chart];
   if (frame == kNoColour) {
@@ -144,12 +145,19 @@ void RenderScene(RenderContext& context, const OtherCharts& others) {
 }
 
 void PaintCanvas(RenderContext& context, const Rect& visible, const OtherCharts& others) {
-  // The part of the canvas beyond the view rectangle is white, right of it and below it.
-  const Rect view = context.zoom >= 0.1f ? ViewRect(context) : Rect{};
+  // The part of the canvas beyond the view rectangle is white, right of it and below it, and so is
+  // a view without background colour.
+  const bool sceneShown = context.zoom >= 0.1f;
+  const Rect view = sceneShown ? ViewRect(context.diagram.header) : Rect{};
   Surface& surface = context.surface;
-  surface.FillRect({std::max(visible.left, view.right), visible.top, visible.right, visible.bottom}, kWhite);
-  surface.FillRect({visible.left, std::max(visible.top, view.bottom), std::min(visible.right, view.right),
-                    visible.bottom}, kWhite);
+  if (!sceneShown || context.diagram.header.ViewBackColor[context.chart] == kNoColour) {
+    surface.FillRect(visible, kWhite);
+  } else {
+    surface.FillRect({std::max(visible.left, view.right), visible.top, visible.right, visible.bottom}, kWhite);
+    surface.FillRect({visible.left, std::max(visible.top, view.bottom), std::min(visible.right, view.right),
+                      visible.bottom},
+                     kWhite);
+  }
   RenderScene(context, others);
 }
 

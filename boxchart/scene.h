@@ -17,7 +17,7 @@ struct OtherCharts {
 };
 
 // The view rectangle of the chart shown in canvas pixels: (0, 0, ViewWidth × z, ViewHeight × z).
-Rect ViewRect(const RenderContext& context);
+Rect ViewRect(const DocumentHeader& header);
 
 // Draws the scene of the chart shown; nothing below a zoom of 0.1.
 void RenderScene(RenderContext& context, const OtherCharts& others = {});
