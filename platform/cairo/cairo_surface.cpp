@@ -327,6 +327,32 @@ CairoSurface::~CairoSurface() {
 
 cairo_surface_t* CairoSurface::Target() const { return cairo_get_target(cr_); }
 
+Picture CairoSurface::Pixels() const {
+  cairo_surface_t* target = Target();
+  Picture picture;
+  if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE) return picture;
+  const cairo_format_t format = cairo_image_surface_get_format(target);
+  if (format != CAIRO_FORMAT_RGB24 && format != CAIRO_FORMAT_ARGB32) return picture;
+  cairo_surface_flush(target);
+  picture.width = cairo_image_surface_get_width(target);
+  picture.height = cairo_image_surface_get_height(target);
+  picture.bgra.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4);
+  const unsigned char* data = cairo_image_surface_get_data(target);
+  const int stride = cairo_image_surface_get_stride(target);
+  uint8_t* out = picture.bgra.data();
+  for (int y = 0; y < picture.height; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+    for (int x = 0; x < picture.width; ++x, out += 4) {
+      const uint32_t value = row[x];
+      out[0] = static_cast<uint8_t>(value);
+      out[1] = static_cast<uint8_t>(value >> 8);
+      out[2] = static_cast<uint8_t>(value >> 16);
+      out[3] = 255;
+    }
+  }
+  return picture;
+}
+
 DeviceCaps CairoSurface::Caps() const { return caps_; }
 
 void CairoSurface::Fill(const Brush& brush) {

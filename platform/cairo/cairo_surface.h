@@ -12,6 +12,8 @@
 
 #include <memory>
 
+#include "platform/picture.h"
+
 #include "render/surface.h"
 
 namespace ravelo {
@@ -33,6 +35,10 @@ class CairoSurface final : public Surface {
 
   // What is drawn on: the image of CreateImage, for copying to a window or writing out.
   cairo_surface_t* Target() const;
+
+  // The pixels drawn so far as an opaque picture (straight BGRA), for encoding as an image file;
+  // an empty picture when the target is not an image.
+  Picture Pixels() const;
 
   DeviceCaps Caps() const override;
   void FillRect(const Rect& rect, Colour colour) override;
