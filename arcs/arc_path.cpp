@@ -225,7 +225,10 @@ void ControlledPath(PathPoints& path, ObjectState& state, const ArcStyle& style,
 
 }  // namespace
 
-int ShownChart(const Diagram& diagram) { return std::clamp(diagram.header.CurrentChart, 0, kChartCount - 1); }
+int ShownChart(const Diagram& diagram) {
+  const int chart = diagram.header.CurrentChart;
+  return chart >= 0 && chart < kChartCount ? chart : BoxChart;
+}
 
 int Zoomed(int value, float zoom) { return TruncToInt(static_cast<float>(value) * zoom); }
 

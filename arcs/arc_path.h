@@ -10,7 +10,7 @@
 
 namespace ravelo {
 
-// The chart shown, kept to a valid chart index.
+// The chart shown; the Box chart when the header's CurrentChart is damaged.
 int ShownChart(const Diagram& diagram);
 // A document value in canvas pixels: value times zoom in single precision, truncated.
 int Zoomed(int value, float zoom);

@@ -104,7 +104,7 @@ void DrawNode(RenderContext& context, int index) {
   context.random.Seed(static_cast<uint32_t>(object.Serial));
   bool titleShown = true;
   if (IsLinkArc(object)) {
-    if (context.arcs != nullptr) context.arcs->DrawLine(context, index);
+    if (context.arcs == nullptr || !context.arcs->DrawLine(context, index)) return;
     titleShown = !FieldText(object.Title).empty();
   }
   if (titleShown) DrawTitleRect(context, index);

@@ -32,12 +32,13 @@ struct RenderContext;
 // The link-arc drawing, supplied by the arcs module. Layout fills an arc's geometry, title
 // rectangles and body in its ObjectState (it needs the node rectangles, so it runs after the
 // nodes are laid out); DrawLine draws the arc's path, its ends and its selection marks, before the
-// title rectangle that DrawNode draws over them.
+// title rectangle that DrawNode draws over them, and answers false for an arc that is not drawn
+// at all (an end missing), whose title, memo and picture are then left out too.
 class ArcPainter {
  public:
   virtual ~ArcPainter() = default;
   virtual void Layout(RenderContext& context, int index) = 0;
-  virtual void DrawLine(RenderContext& context, int index) = 0;
+  virtual bool DrawLine(RenderContext& context, int index) = 0;
 };
 
 struct RenderContext {

@@ -1,5 +1,6 @@
 #include "cli/chart_image.h"
 
+#include "arcs/arc_painter.h"
 #include "boxchart/scene.h"
 #include "charts/levels.h"
 #include "cli/fallback_settings.h"
@@ -34,7 +35,8 @@ std::optional<Picture> DrawChartImage(Diagram& diagram, const ChartImageRequest&
   ViewState view;
   RandomSource random;
   const FallbackSettings settings;  // the editor's defaults: the grid in front
-  RenderContext context(diagram, *surface, view, random, ReadSceneSettings(settings));
+  LinkArcPainter arcs;
+  RenderContext context(diagram, *surface, view, random, ReadSceneSettings(settings), &arcs);
   PaintCanvas(context, area);
   return surface->Pixels();
 }

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "arcs/shape_defaults.h"
 #include "cli/console_messages.h"
 #include "cli/fallback_settings.h"
 #include "model/cp932.h"
@@ -45,9 +46,9 @@ struct Builder {
     request.title = text;
     CreateObject(diagram, request, services);
     const int arc = diagram.count() - 1;
-    for (ArcStyle& style : diagram.object(arc).Arc) {
-      style.ArcType = type;
-      WriteDefaultShapeRow(style);
+    for (int chart = 0; chart < kChartCount; ++chart) {
+      diagram.object(arc).Arc[chart].ArcType = type;
+      ResetShapeParams(diagram, arc, true, chart);
     }
     return arc;
   }
@@ -61,6 +62,9 @@ int Make(const std::string& out) {
   ResetToNewDocument(*diagram, random, 2024);
   PictureServices pictureServices{messages, settings};
   ObjectServices services{settings, messages, random, {}, {}, {}};
+  services.resetShapeParams = [](Diagram& d, int index, int chart) {
+    ResetShapeParams(d, index, true, chart);
+  };
   services.setBuiltInPicture = [&](Diagram& d, int index, int number) {
     return SetObjectBuiltInPicture(d, index, number, pictureServices);
   };
@@ -99,6 +103,11 @@ int Make(const std::string& out) {
   b.Arc(father, house, "", 3);
   b.Arc(boss, office, "勤務", 7);
   b.Arc(mother, colleague, "友人", 13);
+  b.Arc(son, daughter, "兄妹", 12);
+  b.Arc(colleague, junior, "ライバル", 10);
+  b.Arc(daughter, house, "通学", 17);
+  b.Arc(house, office, "通勤", 21);
+  b.Arc(son, house, "", 16);
   d.header.CurrentObject = -1;
   for (int i = 0; i < d.count(); ++i) d.state(i).Selected = 0;
 
