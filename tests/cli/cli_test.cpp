@@ -3,8 +3,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -116,6 +118,76 @@ TEST_F(CliTest, FailuresExitNonZeroWithTheProgramsMessage) {
   EXPECT_NE(text.out.find("not a .rvl document"), std::string::npos) << text.out;
   EXPECT_NE(RunCommand(std::string(RAVELO_CLI) + " frobnicate x").status, 0);
   EXPECT_NE(RunCommand(std::string(RAVELO_CLI) + " info " + folder_ + "/missing.rvl").status, 0);
+}
+
+// One node filled orange, with wide margins, on a light blue view of 300 × 200.
+Diagram RenderDiagram() {
+  Diagram d;
+  RandomSource random;
+  ResetToNewDocument(d, random, 1);
+  DocumentHeader& h = d.header;
+  h.ViewWidth[BoxChart] = 300;
+  h.ViewHeight[BoxChart] = 200;
+  h.ViewBackColor[BoxChart] = Rgb(200, 220, 240);
+  h.ViewFrameColor[BoxChart] = kNoColour;
+  h.Headline[BoxChart].Show = 0;
+  const int node = testing::AddNode(d, 1, {}, "A");
+  DiagramObject& o = d.object(node);
+  o.Pos[BoxChart] = {100, 60};
+  o.FontSize = 9;
+  o.refMen = Rgb(250, 200, 100);
+  std::fill(std::begin(o.Margin), std::end(o.Margin), 30);
+  return d;
+}
+
+TEST_F(CliTest, RenderWritesThePictureOfTheChartAtTheZoom) {
+  Diagram d = RenderDiagram();
+  const std::string doc = WriteDocument(d, "chart.rvl");
+  const std::string png = folder_ + "/chart.png";
+  const CommandResult r = RunCommand(std::string(RAVELO_CLI) + " render " + doc + " -o " + png + " --zoom 2");
+  ASSERT_EQ(r.status, 0) << r.out;
+  // Read back by ImageMagick: the view rectangle times the zoom, the background, the node's fill
+  // within its margins around (200, 120), and the background beyond them.
+  EXPECT_EQ(RunCommand("identify -format '%w %h %m' " + png).out, "600 400 PNG");
+  const auto pixel = [&](int x, int y) {
+    return RunCommand("convert " + png + " -format '%[hex:p{" + std::to_string(x) + "," + std::to_string(y) +
+                      "}]' info:")
+        .out;
+  };
+  EXPECT_EQ(pixel(5, 5), "C8DCF0");
+  EXPECT_EQ(pixel(200, 60), "FAC864");
+  EXPECT_EQ(pixel(140, 120), "FAC864");
+  EXPECT_EQ(pixel(200, 30), "C8DCF0");
+  EXPECT_EQ(pixel(599, 399), "C8DCF0");
+
+  ASSERT_EQ(RunCommand(std::string(RAVELO_CLI) + " render " + doc + " -o " + png).status, 0);
+  EXPECT_EQ(RunCommand("identify -format '%w %h' " + png).out, "300 200");
+}
+
+TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
+  Diagram d = RenderDiagram();
+  const std::string doc = WriteDocument(d, "chart.rvl");
+  const std::string cli = std::string(RAVELO_CLI) + " render " + doc;
+  struct Case {
+    std::string arguments;
+    std::string message;
+  } cases[] = {
+      {" -o " + folder_ + "/a.png --zoom 9", "the zoom must lie between 0.08 and 4"},
+      {" -o " + folder_ + "/a.png --zoom two", "two: not a zoom factor"},
+      {" -o " + folder_ + "/a.png --chart star", "only the box chart can be drawn so far"},
+      {" -o " + folder_ + "/a.txt", "name the image .png"},
+      {"", "the image file must be named with -o"},
+      {" -o", "-o: a value must follow"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const CommandResult r = RunCommand(cli + c.arguments);
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.png"));
+  EXPECT_NE(RunCommand(std::string(RAVELO_CLI) + " render " + folder_ + "/missing.rvl -o " + folder_ + "/b.png").status,
+            0);
 }
 
 }  // namespace
