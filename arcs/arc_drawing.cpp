@@ -99,7 +99,9 @@ class ArcPainter {
   }
 
   void DrawLine(int n) {
-    std::vector<Point> points(state_.ArcPoints, state_.ArcPoints + n);
+    std::array<Point, kMaxArcPoints> drawn;
+    std::copy(state_.ArcPoints, state_.ArcPoints + n, drawn.begin());
+    const std::span<Point> points(drawn.data(), static_cast<std::size_t>(n));
     if (style_.End[0].EndStyle == kEndArrow) points.front() = state_.FromBase;
     if (style_.End[1].EndStyle == kEndArrow) points.back() = state_.ToBase;
     const int type = style_.ArcType;
@@ -110,14 +112,13 @@ class ArcPainter {
     } else if (IsZigzagType(type)) {
       DrawZigzagOrWave(points.front(), points.back());
     } else {
-      for (int i = 0; i + 1 < n; ++i)
-        Segment(points[static_cast<std::size_t>(i)], points[static_cast<std::size_t>(i) + 1]);
+      for (std::size_t i = 0; i + 1 < points.size(); ++i) Segment(points[i], points[i + 1]);
     }
   }
 
   // Types 20 to 22: along each of the three cubic segments, 20 ties, beads or blocks at equal
   // parameter steps.
-  void DrawRailFamily(std::vector<Point>& points) {
+  void DrawRailFamily(std::span<Point> points) {
     if (points.size() < 10) return;
     const int type = style_.ArcType;
     const int s = Zoomed(style_.ArcFutosa + style_.Haba, zoom_);
@@ -135,7 +136,7 @@ class ArcPainter {
       havePrevious = true;
     };
     for (std::size_t segment = 0; segment < 3; ++segment) {
-      const std::span<Point> cubic(points.data() + 3 * segment, 4);
+      const std::span<Point> cubic = points.subspan(3 * segment, 4);
       if (type != kArcBand) Stroke(cubic, BezierFigure(4));
       for (int j = 0; j < 20; ++j) {
         const Sample sample = SampleCubic(cubic, static_cast<float>(j) * 0.05f);
@@ -152,7 +153,7 @@ class ArcPainter {
         }
       }
     }
-    if (type == kArcBand) block(Sides(SampleCubic(std::span<Point>(points.data() + 6, 4), 1.0f), s));
+    if (type == kArcBand) block(Sides(SampleCubic(points.subspan(6, 4), 1.0f), s));
   }
 
   // A curve point with a point 500 pixels back along its tangent, from which the curve's sides are

@@ -14,7 +14,6 @@
 namespace ravelo {
 namespace {
 
-constexpr int kMaxPathPoints = 15;
 constexpr int kMaxHandles = 6;
 
 // The edges of a rectangle in the order they are tested: top, right, bottom, left.
@@ -102,7 +101,7 @@ class PathPoints {
     std::fill(std::begin(state.ArcPoints), std::end(state.ArcPoints), kUnsetPoint);
   }
   void Add(Point p) {
-    if (count_ < kMaxPathPoints) state_.ArcPoints[count_++] = p;
+    if (count_ < kMaxArcPoints) state_.ArcPoints[count_++] = p;
   }
   void Add(std::initializer_list<Point> points) {
     for (Point p : points) Add(p);
@@ -509,7 +508,7 @@ void ClearArcGeometry(ObjectState& state) {
 
 int ArcPointCount(const ObjectState& state) {
   int n = 0;
-  while (n < kMaxPathPoints && state.ArcPoints[n] != kUnsetPoint) ++n;
+  while (n < kMaxArcPoints && state.ArcPoints[n] != kUnsetPoint) ++n;
   return n;
 }
 

@@ -4,11 +4,16 @@
 // arc's ObjectState, which drawing, hit testing and shape editing read afterwards.
 #pragma once
 
+#include <iterator>
 #include <optional>
 
 #include "model/diagram.h"
 
 namespace ravelo {
+
+// The longest path an arc has: the ten points of three cubic segments fit with room to spare.
+constexpr int kMaxArcPoints = 15;
+static_assert(std::size(ObjectState{}.ArcPoints) == kMaxArcPoints);
 
 // The chart shown; the Box chart when the header's CurrentChart is damaged.
 int ShownChart(const Diagram& diagram);

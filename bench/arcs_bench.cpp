@@ -1,7 +1,8 @@
 // A full repaint of a Box chart of 2000 objects, 1000 of them link arcs of all 22 types, into a
 // screen-sized client area, as the editor's view does it on every paint: the scene, the layout of
 // every node, box and arc with its title, and the drawing. 20 boxes hold 4 boxes each, which hold
-// 11 nodes each, and one node more; every fifth node has a memo, every other arc a title. One frame of the editor should take at most 16 ms.
+// 11 nodes each, and one node more; every fifth node has a memo, every other arc a title. One frame of the
+// editor should take at most 16 ms.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -38,7 +39,9 @@ std::unique_ptr<Chart> BigChartWithArcs() {
   d.header.ViewWidth[BoxChart] = 3840;
   d.header.ViewHeight[BoxChart] = 2160;
   ObjectServices services{settings, messages, random, {}, {}, {}};
-  services.resetShapeParams = [](Diagram& diagram, int index, int c) { ResetShapeParams(diagram, index, true, c); };
+  services.resetShapeParams = [](Diagram& diagram, int index, int c) {
+    ResetShapeParams(diagram, index, true, c);
+  };
   const auto create = [&](NewObject request, const std::string& titleUtf8) {
     const std::string title = Utf8ToCp932(titleUtf8).text;
     request.title = title;

@@ -1,5 +1,6 @@
-// The path geometry of every arc type: attach points, path points, handles, extra segments and
-// base points, for nodes apart, nested nodes, a node and its own box, and overlapping nodes.
+// The path geometry of every arc type as the arc layout leaves it on the recording surface: attach
+// points, path points, handles, extra segments and base points, for nodes apart, nested nodes, a
+// node and its own box, and overlapping nodes.
 #include "arcs/arc_path.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +10,10 @@
 #include <ostream>
 #include <vector>
 
+#include "arcs/arc_painter.h"
 #include "arcs/arc_types.h"
 #include "tests/support/diagram_builder.h"
+#include "tests/support/recording_surface.h"
 
 namespace ravelo {
 
@@ -523,7 +526,11 @@ TEST_P(ArcPathTest, LaysOutTheTypesGeometry) {
   style.End[0] = {.EndStyle = kEndArrow, .EndLen = 1, .EndSize = 3};
   style.End[1] = {.EndStyle = kEndCircle, .EndLen = 2, .EndSize = 2};
 
-  ASSERT_TRUE(LayoutArcPath(d, placed.arc));
+  ::ravelo::testing::RecordingSurface surface;
+  ViewState view;
+  RandomSource random;
+  RenderContext context(d, surface, view, random);
+  LayoutArc(context, placed.arc);
   const ObjectState& s = d.state(placed.arc);
   ExpectPoints(s.ArcPoints, 15, c.path, "path point");
   ExpectPoints(s.ArcHandles, 6, c.handles, "handle");
