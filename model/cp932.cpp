@@ -60,7 +60,8 @@ std::size_t Utf8Length(unsigned char lead) {
 
 Cp932Conversion Utf8ToCp932(std::string_view utf8) {
   Cp932Conversion result;
-  Converter converter("CP932", "UTF-8");
+  // Opening a converter costs far more than converting a title, and every paint converts each one.
+  thread_local Converter converter("CP932", "UTF-8");
   std::size_t i = 0;
   while (i < utf8.size()) {
     const unsigned char lead = static_cast<unsigned char>(utf8[i]);
@@ -82,7 +83,7 @@ Cp932Conversion Utf8ToCp932(std::string_view utf8) {
 
 std::string Cp932ToUtf8(std::string_view cp932) {
   std::string out;
-  Converter converter("UTF-8", "CP932");
+  thread_local Converter converter("UTF-8", "CP932");
   std::size_t i = 0;
   while (i < cp932.size()) {
     const unsigned char lead = static_cast<unsigned char>(cp932[i]);

@@ -72,22 +72,22 @@ int Make(const std::string& out) {
   Diagram& d = *diagram;
 
   SetFieldText(d.header.Headline[BoxChart].Text, Utf8ToCp932("山田家と職場の関係図").text, kTitleBytes);
-  d.header.Headline[BoxChart].X = 420;
+  d.header.Headline[BoxChart].X = 500;
   d.header.Headline[BoxChart].Y = 60;
   d.header.ViewWidth[BoxChart] = 1000;
-  d.header.ViewHeight[BoxChart] = 760;
+  d.header.ViewHeight[BoxChart] = 640;
 
   const int father = b.Node("父@太郎", 140, 200, 1);
   const int mother = b.Node("母@花子", 300, 200, 2);
-  const int son = b.Node("長男 一郎", 140, 330, 3);
-  const int daughter = b.Node("長女 さくら", 300, 330, 4);
+  const int son = b.Node("長男 一郎", 140, 310, 3);
+  const int daughter = b.Node("長女 さくら", 300, 310, 4);
   const int family = b.Node("山田家", 0, 0);
   for (int member : {father, mother, son, daughter}) b.Parent(member, family);
   b.Memo(father, "釣りが趣味\n毎週末は海へ");
 
-  const int boss = b.Node("部長 佐藤", 620, 220);
-  const int colleague = b.Node("同僚 鈴木", 600, 380);
-  const int junior = b.Node("後輩 田中", 760, 380);
+  const int boss = b.Node("部長 佐藤", 680, 215);
+  const int colleague = b.Node("同僚 鈴木", 620, 320);
+  const int junior = b.Node("後輩 田中", 780, 320);
   const int team = b.Node("営業一課", 0, 0);
   b.Parent(colleague, team);
   b.Parent(junior, team);
@@ -96,8 +96,8 @@ int Make(const std::string& out) {
   b.Parent(team, company);
   b.Memo(junior, "新人研修中");
 
-  const int house = b.Node("自宅", 220, 560, 7);
-  const int office = b.Node("本社ビル", 680, 560, 6);
+  const int house = b.Node("自宅", 220, 520, 7);
+  const int office = b.Node("本社ビル", 700, 520, 6);
 
   b.Arc(father, boss, "上司", 1);
   b.Arc(father, house, "", 3);

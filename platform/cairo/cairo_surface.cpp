@@ -128,14 +128,165 @@ void EllipsePath(cairo_t* cr, const Box& b) {
   RoundedPath(cr, b, rx, ry);
 }
 
-void RoundRectPath(cairo_t* cr, const Box& b, int cornerWidth, int cornerHeight) {
-  const double rx = std::min(cornerWidth / 2.0, (b.x1 - b.x0) / 2);
-  const double ry = std::min(cornerHeight / 2.0, (b.y1 - b.y0) / 2);
-  if (rx <= 0 || ry <= 0) {
-    RectanglePath(cr, b);
-  } else {
-    RoundedPath(cr, b, rx, ry);
+// Unsmoothed rounded rectangles, ellipses and their solid outlines are laid down as rows of pixel
+// spans: a pixel is covered when its centre lies inside the shape, as Cairo's unsmoothed rasteriser
+// decides. The spans are written straight into an image, or else filled as rectangles through
+// Cairo's fast path for boxes; curve flattening and stroking would otherwise cost most of a chart's
+// drawing. An outline is the ring between the figure grown and shrunk by half the pen's width
+// (round joins, as the pen has).
+struct RoundedBox {
+  Box box;
+  double rx, ry;  // the corners' quarter ellipses; 0 for square corners
+};
+
+struct Span {
+  int from = 0, to = 0;  // pixel columns [from, to)
+  bool Empty() const { return to <= from; }
+  friend bool operator==(const Span&, const Span&) = default;
+};
+
+Span RowSpan(const RoundedBox& s, double centreY) {
+  const Box& b = s.box;
+  if (centreY < b.y0 || centreY >= b.y1) return {};
+  double inset = 0;
+  const double top = b.y0 + s.ry, bottom = b.y1 - s.ry;
+  if (centreY < top || centreY > bottom) {
+    const double t = ((centreY < top ? top : bottom) - centreY) / s.ry;
+    if (t >= 1) return {};
+    inset = s.rx * (1 - std::sqrt(1 - t * t));
   }
+  return {static_cast<int>(std::ceil(b.x0 + inset - 0.5)), static_cast<int>(std::ceil(b.x1 - inset - 0.5))};
+}
+
+// Calls paint(span, top, bottom) for the runs of rows first..last-1 whose pixels lie inside outer
+// and, when there is an inner box, outside it; a row holds at most two spans, and rows of equal
+// spans make one run.
+template <typename Paint>
+void ForEachRun(const RoundedBox& outer, const RoundedBox* inner, int first, int last, Paint paint) {
+  std::array<Span, 2> run{}, row{};
+  int runTop = first;
+  const auto flush = [&](int bottom) {
+    for (const Span& span : run) {
+      if (!span.Empty()) paint(span, runTop, bottom);
+    }
+  };
+  for (int y = first; y < last; ++y) {
+    const Span whole = RowSpan(outer, y + 0.5);
+    const Span hole = inner != nullptr ? RowSpan(*inner, y + 0.5) : Span{};
+    if (hole.Empty()) {
+      row = {whole, Span{}};
+    } else {
+      row = {Span{whole.from, std::min(hole.from, whole.to)}, Span{std::max(hole.to, whole.from), whole.to}};
+    }
+    if (row != run) {
+      flush(y);
+      run = row;
+      runTop = y;
+    }
+  }
+  flush(last);
+}
+
+// The rows of the shape's box, in user space.
+std::pair<int, int> RowsOf(const RoundedBox& shape) {
+  return {static_cast<int>(std::ceil(shape.box.y0 - 0.5)), static_cast<int>(std::ceil(shape.box.y1 - 0.5))};
+}
+
+// Pixels written straight into the target: an RGB or ARGB image drawn through a whole-pixel
+// translation and clipped to at most one rectangle.
+struct PixelTarget {
+  cairo_surface_t* image;
+  unsigned char* data;
+  int stride;
+  int dx, dy;          // user to image pixels
+  int x0, y0, x1, y1;  // the writable part, image pixels
+};
+
+std::optional<PixelTarget> DirectTarget(cairo_t* cr) {
+  cairo_surface_t* target = cairo_get_target(cr);
+  if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE) return std::nullopt;
+  const cairo_format_t format = cairo_image_surface_get_format(target);
+  if (format != CAIRO_FORMAT_RGB24 && format != CAIRO_FORMAT_ARGB32) return std::nullopt;
+  if (cairo_get_operator(cr) != CAIRO_OPERATOR_OVER) return std::nullopt;
+  double offsetX, offsetY, scaleX, scaleY;
+  cairo_surface_get_device_offset(target, &offsetX, &offsetY);
+  cairo_surface_get_device_scale(target, &scaleX, &scaleY);
+  if (offsetX != 0 || offsetY != 0 || scaleX != 1 || scaleY != 1) return std::nullopt;
+  cairo_matrix_t m;
+  cairo_get_matrix(cr, &m);
+  const double ox = m.x0, oy = m.y0;
+  if (m.xx != 1 || m.yy != 1 || m.xy != 0 || m.yx != 0 || ox != std::floor(ox) || oy != std::floor(oy)) {
+    return std::nullopt;
+  }
+  PixelTarget t{target, nullptr, cairo_image_surface_get_stride(target), static_cast<int>(ox), static_cast<int>(oy),
+                0, 0, cairo_image_surface_get_width(target), cairo_image_surface_get_height(target)};
+  cairo_rectangle_list_t* clips = cairo_copy_clip_rectangle_list(cr);
+  const bool representable = clips->status == CAIRO_STATUS_SUCCESS && clips->num_rectangles <= 1;
+  if (representable && clips->num_rectangles == 1) {
+    const cairo_rectangle_t& c = clips->rectangles[0];  // user space
+    t.x0 = std::max(t.x0, static_cast<int>(std::ceil(c.x)) + t.dx);
+    t.y0 = std::max(t.y0, static_cast<int>(std::ceil(c.y)) + t.dy);
+    t.x1 = std::min(t.x1, static_cast<int>(std::floor(c.x + c.width)) + t.dx);
+    t.y1 = std::min(t.y1, static_cast<int>(std::floor(c.y + c.height)) + t.dy);
+  }
+  cairo_rectangle_list_destroy(clips);
+  if (!representable) return std::nullopt;
+  cairo_surface_flush(target);
+  t.data = cairo_image_surface_get_data(target);
+  if (t.data == nullptr) return std::nullopt;
+  return t;
+}
+
+// Writes the shape's pixels in the brush's colours (opaque; a pattern repeats from the user origin).
+void WriteShape(PixelTarget& t, const RoundedBox& outer, const RoundedBox* inner, const Brush& brush) {
+  auto [first, last] = RowsOf(outer);
+  first = std::max(first, t.y0 - t.dy);
+  last = std::min(last, t.y1 - t.dy);
+  if (first >= last) return;
+  std::array<uint32_t, 4> pixels;
+  for (std::size_t i = 0; i < 4; ++i) pixels[i] = PixelValue(brush.colours[i]);
+  int left = t.x1, right = t.x0;
+  ForEachRun(outer, inner, first, last, [&](const Span& span, int top, int bottom) {
+    const int from = std::max(span.from + t.dx, t.x0), to = std::min(span.to + t.dx, t.x1);
+    if (from >= to) return;
+    left = std::min(left, from);
+    right = std::max(right, to);
+    for (int y = top; y < bottom; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(t.data + static_cast<std::ptrdiff_t>(y + t.dy) * t.stride);
+      const std::size_t band = static_cast<std::size_t>(y & 1) * 2;
+      if (pixels[band] == pixels[band + 1]) {
+        std::fill(row + from, row + to, pixels[band]);
+      } else {
+        for (int x = from; x < to; ++x) row[x] = pixels[band + static_cast<std::size_t>((x - t.dx) & 1)];
+      }
+    }
+  });
+  if (left < right) cairo_surface_mark_dirty_rectangle(t.image, left, first + t.dy, right - left, last - first);
+}
+
+// The shape as rectangles of the current path, for targets that cannot be written directly.
+void SpanPath(cairo_t* cr, const RoundedBox& outer, const RoundedBox* inner) {
+  double clipX0, clipY0, clipX1, clipY1;
+  cairo_clip_extents(cr, &clipX0, &clipY0, &clipX1, &clipY1);
+  auto [first, last] = RowsOf(outer);
+  first = std::max(first, static_cast<int>(std::floor(clipY0)) - 1);
+  last = std::min(last, static_cast<int>(std::ceil(clipY1)) + 1);
+  ForEachRun(outer, inner, first, last, [cr](const Span& span, int top, int bottom) {
+    cairo_rectangle(cr, span.from, top, span.to - span.from, bottom - top);
+  });
+}
+
+RoundedBox Grown(const RoundedBox& s, double by) {
+  return {{s.box.x0 - by, s.box.y0 - by, s.box.x1 + by, s.box.y1 + by},
+          std::max(0.0, s.rx + by),
+          std::max(0.0, s.ry + by)};
+}
+
+// The corner radii a rounded rectangle's path uses for the box.
+RoundedBox RoundedCorners(const Box& b, int cornerWidth, int cornerHeight) {
+  const double rx = std::clamp(cornerWidth / 2.0, 0.0, (b.x1 - b.x0) / 2);
+  const double ry = std::clamp(cornerHeight / 2.0, 0.0, (b.y1 - b.y0) / 2);
+  return rx > 0 && ry > 0 ? RoundedBox{b, rx, ry} : RoundedBox{b, 0, 0};
 }
 
 bool Fills(const Brush& brush) { return brush.kind != Brush::Kind::Hollow; }
@@ -206,6 +357,42 @@ bool HoldsPixels(const Picture& picture) {
          picture.height <= kLargestSide &&
          picture.bgra.size() >=
              static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4;
+}
+
+// A picture reduced to less than half its size in both directions, each pixel the average of the
+// source pixels its area covers, as a halftone stretch makes it; null for smaller reductions or a
+// source part outside the picture. Cairo's own filter costs far more than the few pixels it makes.
+cairo_surface_t* AreaAveraged(const Picture& picture, const Rect& s, const Rect& d) {
+  const int sw = s.right - s.left, sh = s.bottom - s.top, dw = d.right - d.left, dh = d.bottom - d.top;
+  if (dw <= 0 || dh <= 0 || sw < 2 * dw || sh < 2 * dh) return nullptr;
+  if (s.left < 0 || s.top < 0 || s.right > picture.width || s.bottom > picture.height) return nullptr;
+  cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, dw, dh);
+  if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(image);
+    return nullptr;
+  }
+  unsigned char* data = cairo_image_surface_get_data(image);
+  const int stride = cairo_image_surface_get_stride(image);
+  for (int y = 0; y < dh; ++y) {
+    const int y0 = s.top + static_cast<int>(int64_t{y} * sh / dh), y1 = s.top + static_cast<int>(int64_t{y + 1} * sh / dh);
+    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+    for (int x = 0; x < dw; ++x) {
+      const int x0 = s.left + static_cast<int>(int64_t{x} * sw / dw), x1 = s.left + static_cast<int>(int64_t{x + 1} * sw / dw);
+      uint64_t blue = 0, green = 0, red = 0;
+      for (int sy = y0; sy < y1; ++sy) {
+        const uint8_t* in = picture.bgra.data() + (static_cast<std::size_t>(sy) * picture.width + x0) * 4;
+        for (int sx = x0; sx < x1; ++sx, in += 4) {
+          blue += in[0];
+          green += in[1];
+          red += in[2];
+        }
+      }
+      const uint64_t n = static_cast<uint64_t>(x1 - x0) * static_cast<uint64_t>(y1 - y0);
+      row[x] = PixelValue(Rgb(static_cast<int>(red / n), static_cast<int>(green / n), static_cast<int>(blue / n)));
+    }
+  }
+  cairo_surface_mark_dirty(image);
+  return image;
 }
 
 // Draws a laid-out text with its top-left corner at (x, y), turned about that corner by degrees
@@ -313,7 +500,11 @@ CairoSurface::CairoSurface(cairo_t* context, DeviceCaps caps, ShapeEdges edges)
     : CairoSurface(context, caps, edges, false) {}
 
 CairoSurface::CairoSurface(cairo_t* context, DeviceCaps caps, ShapeEdges edges, bool ownsContext)
-    : cr_(context), caps_(caps), ownsContext_(ownsContext), text_(std::make_unique<Text>()) {
+    : cr_(context),
+      caps_(caps),
+      crisp_(edges == ShapeEdges::Crisp),
+      ownsContext_(ownsContext),
+      text_(std::make_unique<Text>()) {
   cairo_save(cr_);
   cairo_set_antialias(cr_, edges == ShapeEdges::Crisp ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
   cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
@@ -396,40 +587,66 @@ void CairoSurface::FillRect(const Rect& rect, Colour colour) {
 }
 
 void CairoSurface::DrawRectangle(const Rect& rect, const Pen& pen, const Brush& brush) {
+  DrawRounded(rect, 0, 0, pen, brush);
+}
+
+void CairoSurface::DrawRounded(const Rect& rect, double cornerWidth, double cornerHeight, const Pen& pen,
+                               const Brush& brush) {
   const Rect r = Normalised(rect);
+  const auto corners = [&](const Box& b) {
+    return RoundedCorners(b, static_cast<int>(cornerWidth), static_cast<int>(cornerHeight));
+  };
+  // Unsmoothed shapes of whole pixels, written or filled row by row.
+  const auto paint = [&](const RoundedBox& outer, const RoundedBox* inner, const Brush& with) {
+    if (std::optional<PixelTarget> target = DirectTarget(cr_)) {
+      WriteShape(*target, outer, inner, with);
+    } else {
+      SpanPath(cr_, outer, inner);
+      Fill(with);
+    }
+  };
   if (Fills(brush)) {
-    RectanglePath(cr_, EdgeBox(r));
-    Fill(brush);
+    const RoundedBox area = corners(EdgeBox(r));
+    if (crisp_) {
+      paint(area, nullptr, brush);
+    } else {
+      area.rx > 0 ? RoundedPath(cr_, area.box, area.rx, area.ry) : RectanglePath(cr_, area.box);
+      Fill(brush);
+    }
   }
-  if (Strokes(pen)) {
-    RectanglePath(cr_, CentreBox(r));
-    Stroke(pen);
+  if (!Strokes(pen)) return;
+  const RoundedBox line = corners(CentreBox(r));
+  if (crisp_ && pen.dash == DashStyle::Solid) {
+    const double half = std::max(1, pen.width) / 2.0;
+    const RoundedBox inner = Grown(line, -half);
+    const bool hollow = inner.box.x1 > inner.box.x0 && inner.box.y1 > inner.box.y0;
+    paint(Grown(line, half), hollow ? &inner : nullptr, Brush::Solid(pen.colour));
+    return;
   }
+  line.rx > 0 ? RoundedPath(cr_, line.box, line.rx, line.ry) : RectanglePath(cr_, line.box);
+  Stroke(pen);
 }
 
 void CairoSurface::DrawRoundRect(const Rect& rect, int cornerWidth, int cornerHeight, const Pen& pen,
                                  const Brush& brush) {
-  const Rect r = Normalised(rect);
-  if (Fills(brush)) {
-    RoundRectPath(cr_, EdgeBox(r), cornerWidth, cornerHeight);
-    Fill(brush);
-  }
-  if (Strokes(pen)) {
-    RoundRectPath(cr_, CentreBox(r), cornerWidth, cornerHeight);
-    Stroke(pen);
-  }
+  DrawRounded(rect, cornerWidth, cornerHeight, pen, brush);
 }
 
 void CairoSurface::DrawEllipse(const Rect& rect, const Pen& pen, const Brush& brush) {
   const Rect r = Normalised(rect);
-  if (Fills(brush)) {
-    EllipsePath(cr_, EdgeBox(r));
-    Fill(brush);
+  if (r.right - r.left < 2 || r.bottom - r.top < 2) {  // a flat ellipse is a line
+    if (Fills(brush)) {
+      EllipsePath(cr_, EdgeBox(r));
+      Fill(brush);
+    }
+    if (Strokes(pen)) {
+      EllipsePath(cr_, CentreBox(r));
+      Stroke(pen);
+    }
+    return;
   }
-  if (Strokes(pen)) {
-    EllipsePath(cr_, CentreBox(r));
-    Stroke(pen);
-  }
+  // The corners of a rounded rectangle as wide and high as the ellipse meet in its middle.
+  DrawRounded(r, 2.0 * (r.right - r.left), 2.0 * (r.bottom - r.top), pen, brush);
 }
 
 void CairoSurface::DrawArc(const Rect& box, Point start, Point end, const Pen& pen) {
@@ -580,6 +797,12 @@ void CairoSurface::PaintPicture(cairo_surface_t* picture, const Rect& source, co
 
 void CairoSurface::StretchPicture(const Picture& picture, const Rect& source, const Rect& dest) {
   if (!HoldsPixels(picture)) return;
+  if (cairo_surface_t* reduced = AreaAveraged(picture, Normalised(source), Normalised(dest))) {
+    const Rect d = Normalised(dest);
+    PaintPicture(reduced, {0, 0, d.right - d.left, d.bottom - d.top}, d, CAIRO_FILTER_NEAREST);
+    cairo_surface_destroy(reduced);
+    return;
+  }
   // Cairo's RGB format is the picture's byte order with the alpha byte ignored, so the pixels are
   // read in place; cairo only reads a source.
   cairo_surface_t* image =

@@ -68,9 +68,12 @@ class CairoSurface final : public Surface {
   void Fill(const Brush& brush);
   void Stroke(const Pen& pen);
   void PaintPicture(cairo_surface_t* picture, const Rect& source, const Rect& dest, cairo_filter_t filter);
+  // A rounded figure (the rectangle of the edge box with its corners) filled and outlined.
+  void DrawRounded(const Rect& rect, double cornerWidth, double cornerHeight, const Pen& pen, const Brush& brush);
 
   cairo_t* cr_;
   DeviceCaps caps_;
+  bool crisp_;
   bool ownsContext_;
   Colour textColour_ = Rgb(0, 0, 0);
   bool transparent_ = false;
