@@ -51,15 +51,36 @@ struct ArcSetting {
   const Rect& toRect;
 };
 
+// The reference points of the two end objects in the chart.
+ArcEndPoints CentresOf(const Diagram& diagram, ArcEnds ends, int chart) {
+  const float zoom = diagram.header.Zoom[chart];
+  const auto zoomed = [zoom](Point p) { return Point{Zoomed(p.X, zoom), Zoomed(p.Y, zoom)}; };
+  const auto centre = [&](int index) {
+    const DiagramObject& o = diagram.object(index);
+    switch (chart) {
+      case BoxChart: {
+        if (o.IsEndNode != 0) return zoomed(o.Pos[BoxChart]);
+        const Rect& r = diagram.state(index).ObjectRect;
+        return Point{Clamp32((static_cast<int64_t>(r.left) + r.right) / 2),
+                     Clamp32((static_cast<int64_t>(r.top) + r.bottom) / 2)};
+      }
+      case ActionChart:
+        return zoomed(o.ActCurrent);
+      default:
+        return zoomed(o.Pos[chart]);
+    }
+  };
+  return {centre(ends.from), centre(ends.to)};
+}
+
 std::optional<ArcSetting> SettingOf(const Diagram& d, int arc) {
   const int chart = ShownChart(d);
   const std::optional<ArcEnds> ends = FindArcEnds(d, arc);
-  const std::optional<ArcEndPoints> centres = ComputeCentres(d, arc, chart);
-  if (!ends || !centres) return std::nullopt;
+  if (!ends) return std::nullopt;
   const float zoom = d.header.Zoom[chart];
   return ArcSetting{d.object(arc).Arc[chart],
                     *ends,
-                    *centres,
+                    CentresOf(d, *ends, chart),
                     zoom,
                     Zoomed(d.header.ViewWidth[chart], zoom),
                     Zoomed(d.header.ViewHeight[chart], zoom),
@@ -243,24 +264,7 @@ std::optional<ArcEnds> FindArcEnds(const Diagram& diagram, int arc) {
 std::optional<ArcEndPoints> ComputeCentres(const Diagram& diagram, int arc, int chart) {
   const std::optional<ArcEnds> ends = FindArcEnds(diagram, arc);
   if (!ends) return std::nullopt;
-  const float zoom = diagram.header.Zoom[chart];
-  const auto zoomed = [zoom](Point p) { return Point{Zoomed(p.X, zoom), Zoomed(p.Y, zoom)}; };
-  const auto centre = [&](int index) {
-    const DiagramObject& o = diagram.object(index);
-    switch (chart) {
-      case BoxChart: {
-        if (o.IsEndNode != 0) return zoomed(o.Pos[BoxChart]);
-        const Rect& r = diagram.state(index).ObjectRect;
-        return Point{Clamp32((static_cast<int64_t>(r.left) + r.right) / 2),
-                     Clamp32((static_cast<int64_t>(r.top) + r.bottom) / 2)};
-      }
-      case ActionChart:
-        return zoomed(o.ActCurrent);
-      default:
-        return zoomed(o.Pos[chart]);
-    }
-  };
-  return ArcEndPoints{centre(ends->from), centre(ends->to)};
+  return CentresOf(diagram, *ends, chart);
 }
 
 std::optional<ArcEndPoints> AttachAlongCentres(const Diagram& diagram, int arc) {
