@@ -532,7 +532,7 @@ TEST_F(SceneTest, RotationRingAroundTheCurrentStarNode) {
   // The first dot just below the rightmost point of the ring around the body's centre (100, 50).
   EXPECT_EQ(dots[0].rect, (Rect{137, 54, 142, 59}));
   EXPECT_EQ(dots[0].brush, Brush::Solid(Rgb(51, 95, 46)));
-  const SurfaceCall& angle = CallsOf(SurfaceOp::TextInRect).back();
+  const SurfaceCall angle = CallsOf(SurfaceOp::TextInRect).back();
   EXPECT_EQ(angle.text, "0");
   EXPECT_EQ(angle.rect, (Rect{120, 26, 160, 66}));
 }
