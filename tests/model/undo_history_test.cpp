@@ -1,12 +1,12 @@
 #include "model/undo_history.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstring>
 #include <filesystem>
 
 #include "tests/support/diagram_builder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ravelo {
 namespace {
@@ -15,13 +15,6 @@ namespace fs = std::filesystem;
 
 class UndoTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ravelo-undo-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   int SnapshotFiles() const {
     int files = 0;
     for (const auto& entry : fs::directory_iterator(folder_))
@@ -35,7 +28,8 @@ class UndoTest : public ::testing::Test {
     testing::AddNode(d, step);
   }
 
-  std::string folder_;
+  testing::ScratchFolder scratch_;
+  const std::string folder_ = scratch_.path();
   OpaquePictureCodec codec;
   Diagram d;
 };

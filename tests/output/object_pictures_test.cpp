@@ -1,7 +1,6 @@
 #include "output/object_pictures.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <zlib.h>
 
 #include <filesystem>
@@ -14,11 +13,11 @@
 #include "tests/support/diagram_builder.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ravelo {
 namespace {
 
-namespace fs = std::filesystem;
 
 Picture Filled(int width, int height, Colour colour, uint8_t alpha = 255) {
   Picture p;
@@ -55,13 +54,7 @@ std::vector<uint8_t> WithBackgroundChunk(std::vector<uint8_t> png, Colour colour
 
 class PictureTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ravelo-picture-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    testing::AddNode(d, 1);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
+  void SetUp() override { testing::AddNode(d, 1); }
 
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     const std::string path = folder_ + "/" + name;
@@ -71,7 +64,8 @@ class PictureTest : public ::testing::Test {
   }
   const Picture& ObjectPicture() { return *d.table.pictures[0]; }
 
-  std::string folder_;
+  testing::ScratchFolder scratch_;
+  const std::string folder_ = scratch_.path();
   Diagram d;
   testing::RecordingMessages messages;
   testing::MemorySettings settings;
