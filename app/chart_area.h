@@ -1,0 +1,38 @@
+// The part of the canvas each chart uses and where the view stands on it: the scroll area of a
+// chart, the scroll position restored when a chart is shown, and the chart switch of the frame.
+#pragma once
+
+#include <cstdint>
+
+#include "model/records.h"
+
+namespace ravelo {
+
+struct Size {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
+// The chart shown; a damaged header names Box.
+int ShownChart(const DocumentHeader& header);
+
+// length × zoom in single precision, truncated; 0 for a zoom that gives no size (negative, NaN) and
+// capped far beyond any real canvas, so that a damaged header cannot ask for an impossible window.
+int ScaledLength(int64_t length, float zoom);
+
+// (ViewWidth + 50) × Zoom by (ViewHeight + 50) × Zoom of the chart.
+Size ScrollArea(const DocumentHeader& header, int chart);
+
+// The stored Scroll of the chart, per axis only where its scroll area is larger than the client.
+Point RestoredScroll(const DocumentHeader& header, int chart, Size client);
+
+// Shows chart in the view: the scroll position of the chart shown so far is kept in its Scroll and
+// the returned position is where the view now stands. Nothing changes when chart is already shown.
+Point SwitchChart(DocumentHeader& header, int chart, Point currentScroll, Size client);
+
+// The charts in the order Box, Star, Action, Flow, round in a circle.
+int NextChart(int chart);
+int PreviousChart(int chart);
+
+}  // namespace ravelo
