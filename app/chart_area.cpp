@@ -41,6 +41,16 @@ Point SwitchChart(DocumentHeader& header, int chart, Point currentScroll, Size c
   return RestoredScroll(header, chart, client);
 }
 
+std::string CursorPositionText(const DocumentHeader& header, int chart, Point canvas) {
+  const float zoom = header.Zoom[chart];
+  const int width = ScaledLength(header.ViewWidth[chart], zoom);
+  const int height = ScaledLength(header.ViewHeight[chart], zoom);
+  if (canvas.X < 0 || canvas.Y < 0 || canvas.X >= width || canvas.Y >= height) return {};
+  const int x = static_cast<int>(static_cast<float>(canvas.X) / zoom);
+  const int y = static_cast<int>(static_cast<float>(canvas.Y) / zoom);
+  return std::to_string(x) + ", " + std::to_string(y);
+}
+
 int NextChart(int chart) { return (chart + 1) % kChartCount; }
 
 int PreviousChart(int chart) { return (chart + kChartCount - 1) % kChartCount; }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "model/records.h"
 
@@ -30,6 +31,10 @@ Point RestoredScroll(const DocumentHeader& header, int chart, Size client);
 // Shows chart in the view: the scroll position of the chart shown so far is kept in its Scroll and
 // the returned position is where the view now stands. Nothing changes when chart is already shown.
 Point SwitchChart(DocumentHeader& header, int chart, Point currentScroll, Size client);
+
+// The cursor pane's text for a canvas point: its position in document units, "%d, %d", while it
+// lies inside the chart's view area; empty elsewhere.
+std::string CursorPositionText(const DocumentHeader& header, int chart, Point canvas);
 
 // The charts in the order Box, Star, Action, Flow, round in a circle.
 int NextChart(int chart);

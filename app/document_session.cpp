@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 #include "model/string_table.h"
 
@@ -121,7 +122,14 @@ bool DocumentSession::SaveAsCommand(Point scroll) {
   const std::optional<std::string> chosen =
       dialogs_.ChooseDocumentToSave(start, WithDocumentExtension(Title()));
   if (!chosen) return false;
-  return SaveTo(WithDocumentExtension(*chosen), scroll);
+  const std::string path = WithDocumentExtension(*chosen);
+  std::error_code error;
+  if (std::filesystem::exists(path, error)) {
+    const std::string question = path + " は既に存在します。\n上書きしますか?";
+    if (services_.messages.Show(question, MessageIcon::Warning, MessageButtons::YesNo) != MessageAnswer::Yes)
+      return false;
+  }
+  return SaveTo(path, scroll);
 }
 
 bool DocumentSession::SaveTo(const std::string& path, Point scroll) {

@@ -16,8 +16,8 @@ class FileDialogs {
   virtual ~FileDialogs() = default;
   // The document chosen to open, starting in folder; nothing when the user cancelled.
   virtual std::optional<std::string> ChooseDocumentToOpen(const std::string& folder) = 0;
-  // Where to save, starting in folder with suggestedName offered; the dialog has already asked
-  // before an existing file is chosen. Nothing when the user cancelled.
+  // Where to save, starting in folder with suggestedName offered; nothing when the user cancelled.
+  // The session itself asks before an existing file is replaced.
   virtual std::optional<std::string> ChooseDocumentToSave(const std::string& folder,
                                                           const std::string& suggestedName) = 0;
 };
@@ -59,6 +59,8 @@ class DocumentSession {
   CommandOutcome OpenRecentCommand(std::size_t index, Point scroll);
   // Saves to the document's path, or asks for one first when it has none.
   bool SaveCommand(Point scroll);
+  // Asks for a path (given the document extension when it has none) and saves there; an existing
+  // file is replaced only after the user agreed.
   bool SaveAsCommand(Point scroll);
 
  private:

@@ -50,6 +50,17 @@ TEST(ChartArea, RestoredScrollKeepsOnlyTheAxesThatCanScroll) {
   EXPECT_EQ(RestoredScroll(h, BoxChart, {800, 1550}), (Point{300, 0}));
 }
 
+TEST(CursorPosition, IsShownInDocumentUnitsInsideTheViewAreaOnly) {
+  DocumentHeader h = FourCharts();
+  h.Zoom[BoxChart] = 2.0f;
+  EXPECT_EQ(CursorPositionText(h, BoxChart, {0, 0}), "0, 0");
+  EXPECT_EQ(CursorPositionText(h, BoxChart, {301, 2999}), "150, 1499");
+  EXPECT_EQ(CursorPositionText(h, BoxChart, {3000, 10}), "") << "the margin beyond the view area";
+  EXPECT_EQ(CursorPositionText(h, BoxChart, {-1, 10}), "");
+  h.Zoom[BoxChart] = 0.0f;
+  EXPECT_EQ(CursorPositionText(h, BoxChart, {0, 0}), "") << "a chart without size has no inside";
+}
+
 TEST(ChartSwitch, KeepsEachChartsScrollPosition) {
   DocumentHeader h = FourCharts();
   h.CurrentChart = BoxChart;
