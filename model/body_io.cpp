@@ -53,11 +53,13 @@ bool WriteImageBlob(std::ostream& out, const Picture& picture, const BodyService
   return true;
 }
 
-bool WriteBody(std::ostream& out, const Diagram& diagram, const BodyServices& services) {
+namespace {
+
+bool WriteParts(std::ostream& out, const Diagram& diagram, const BodyServices& services, bool withMagic) {
   Progress& progress = services.progress;
   progress.SetRange(3);
   progress.SetPosition(0);
-  out.write(kMagic, kMagicBytes);
+  if (withMagic) out.write(kMagic, kMagicBytes);
   out.write(reinterpret_cast<const char*>(&diagram.header), sizeof(DocumentHeader));
   progress.SetPosition(1);
 
@@ -76,6 +78,16 @@ bool WriteBody(std::ostream& out, const Diagram& diagram, const BodyServices& se
   }
   FinishProgress(progress, 3);
   return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool WriteBody(std::ostream& out, const Diagram& diagram, const BodyServices& services) {
+  return WriteParts(out, diagram, services, true);
+}
+
+bool WriteSnapshot(std::ostream& out, const Diagram& diagram, const BodyServices& services) {
+  return WriteParts(out, diagram, services, false);
 }
 
 ImageBlob ReadImageBlob(std::istream& in, const PictureCodec& codec) {
@@ -101,21 +113,11 @@ ImageBlob ReadImageBlob(std::istream& in, const PictureCodec& codec) {
   return blob;
 }
 
-bool ReadBody(std::istream& in, Diagram& diagram, const BodyServices& services) {
-  char magic[kMagicBytes];
-  if (!ReadExactly(in, magic, kMagicBytes) || std::memcmp(magic, "RVL", 3) != 0) {
-    ShowResourceMessage(services.messages, "", kMsgWrongFileFormat, MessageIcon::Stop);
-    return false;
-  }
-  const std::string versionText(magic + 3, 3);
-  const bool digits = std::all_of(versionText.begin(), versionText.end(), [](char c) { return c >= '0' && c <= '9'; });
-  const int version = digits ? std::stoi(versionText) : -1;
-  if (version != 1 && version != 2) {
-    ShowResourceMessage(services.messages, "ver " + versionText + "\n", kMsgUnsupportedVersion,
-                        MessageIcon::Stop);
-    return false;
-  }
+namespace {
 
+// Reads the header, the records and the picture blobs; the pictures held before are released.
+bool ReadAfterMagic(std::istream& in, Diagram& diagram, const BodyServices& services) {
+  for (auto& picture : diagram.table.pictures) picture.reset();
   DocumentHeader header;
   if (!ReadExactly(in, &header, sizeof header)) {
     ShowResourceMessage(services.messages, "", kMsgWrongFileFormat, MessageIcon::Stop);
@@ -161,6 +163,29 @@ bool ReadBody(std::istream& in, Diagram& diagram, const BodyServices& services) 
   }
   FinishProgress(progress, 2);
   return true;
+}
+
+}  // namespace
+
+bool ReadBody(std::istream& in, Diagram& diagram, const BodyServices& services) {
+  char magic[kMagicBytes];
+  if (!ReadExactly(in, magic, kMagicBytes) || std::memcmp(magic, "RVL", 3) != 0) {
+    ShowResourceMessage(services.messages, "", kMsgWrongFileFormat, MessageIcon::Stop);
+    return false;
+  }
+  const std::string versionText(magic + 3, 3);
+  const bool digits = std::all_of(versionText.begin(), versionText.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const int version = digits ? std::stoi(versionText) : -1;
+  if (version != 1 && version != 2) {
+    ShowResourceMessage(services.messages, "ver " + versionText + "\n", kMsgUnsupportedVersion,
+                        MessageIcon::Stop);
+    return false;
+  }
+  return ReadAfterMagic(in, diagram, services);
+}
+
+bool ReadSnapshot(std::istream& in, Diagram& diagram, const BodyServices& services) {
+  return ReadAfterMagic(in, diagram, services);
 }
 
 }  // namespace ravelo

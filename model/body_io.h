@@ -31,6 +31,10 @@ bool WriteBody(std::ostream& out, const Diagram& diagram, const BodyServices& se
 // holds no objects (the header may hold what was read).
 bool ReadBody(std::istream& in, Diagram& diagram, const BodyServices& services);
 
+// An undo snapshot: the body without its magic.
+bool WriteSnapshot(std::ostream& out, const Diagram& diagram, const BodyServices& services);
+bool ReadSnapshot(std::istream& in, Diagram& diagram, const BodyServices& services);
+
 // Writes one picture blob; false (nothing written) when the picture has no data or is too large.
 bool WriteImageBlob(std::ostream& out, const Picture& picture, const BodyServices& services);
 

@@ -35,10 +35,11 @@ std::string_view FieldText(const char (&field)[N]) {
   return {field, length};
 }
 
-// Stores text into a field cut to the field's byte limit (N - 1), NUL-terminated and zero-filled.
+// Stores text into a field cut to maxBytes (at most the field's size less its NUL), NUL-terminated
+// and zero-filled.
 template <std::size_t N>
-void SetFieldText(char (&field)[N], std::string_view text) {
-  const std::string cut = TruncateBytes(text, N - 1);
+void SetFieldText(char (&field)[N], std::string_view text, std::size_t maxBytes) {
+  const std::string cut = TruncateBytes(text, maxBytes < N ? maxBytes : N - 1);
   std::size_t i = 0;
   for (; i < cut.size(); ++i) field[i] = cut[i];
   for (; i < N; ++i) field[i] = '\0';

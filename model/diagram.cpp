@@ -26,14 +26,14 @@ int ParentEntries(const DiagramObject& object) { return std::clamp(object.Parent
 
 HeadlineStyle NewHeadline(int viewWidth) {
   HeadlineStyle h{};
-  SetFieldText(h.FontName, "Meiryo UI");
+  SetFieldText(h.FontName, "Meiryo UI", kFontFaceBytes);
   h.FontSize = 48;
   h.refText = Rgb(0, 0, 0);
   h.refMen = kNoColour;
   h.Marumi = 3;
   h.refLine = kNoColour;
   std::fill(std::begin(h.Margin), std::end(h.Margin), 3);
-  SetFieldText(h.Text, Utf8ToCp932("無題の見出し").text);
+  SetFieldText(h.Text, Utf8ToCp932("無題の見出し").text, kTitleBytes);
   h.Show = 1;
   h.X = viewWidth / 2;
   h.Y = 100;
@@ -66,7 +66,7 @@ void ResetToNewDocument(Diagram& diagram, RandomSource& random, uint32_t seed) {
     h.ViewFrameColor[c] = Rgb(72, 90, 123);
     h.ShowArcs[c] = 1;
     h.ShowChildMark[c] = 1;
-    SetFieldText(h.ChildMark[c], "S");
+    SetFieldText(h.ChildMark[c], "S", kChildMarkBytes);
     h.ShowImages[c] = 1;
     h.Headline[c] = NewHeadline(h.ViewWidth[c]);
     h.Headline[c].AlineChar = keptAlign[c];  // the headline alignment survives a new document

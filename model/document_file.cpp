@@ -1,18 +1,191 @@
 #include "model/document_file.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "model/body_io.h"
+#include "model/string_table.h"
+#include "platform/files.h"
+
 namespace ravelo {
+
+namespace {
+
+constexpr int kMaxArcWidth = 20;
+constexpr int kRepairedArcWidth = 3;
+
+struct SplitPath {
+  std::string folder;  // with its trailing separator
+  std::string name;
+};
+
+// A path split at its last separator; none without one.
+std::optional<SplitPath> SplitAtLastSeparator(const std::string& path) {
+  const std::size_t separator = path.rfind('/');
+  if (separator == std::string::npos) return std::nullopt;
+  return SplitPath{path.substr(0, separator + 1), path.substr(separator + 1)};
+}
+
+bool HasDocumentExtension(const std::string& path) {
+  if (path.size() < 3) return false;
+  std::string last = path.substr(path.size() - 3);
+  std::transform(last.begin(), last.end(), last.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return last == "RVL";
+}
+
+void RemoveQuietly(const std::string& path) {
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+}
+
+// Releases every picture and leaves the table without objects; the header stays as it is.
+void EmptyTable(Diagram& diagram) {
+  diagram.table = ObjectTable();
+  diagram.header.ObjectCount = 0;
+}
+
+// Arc widths out of range, which files written elsewhere may carry, are put back to the default.
+void RepairArcWidths(Diagram& diagram) {
+  for (int i = 0; i < diagram.count(); ++i)
+    for (ArcStyle& arc : diagram.object(i).Arc)
+      if (arc.Haba < 0 || arc.Haba > kMaxArcWidth) arc.Haba = kRepairedArcWidth;
+}
+
+// Packs the body into a new cabinet beside the document and puts it in place of the document only
+// once it is whole and on disk, so that a failure leaves the previous file as it was.
+bool WriteCabinetOver(const std::string& path, const SplitPath& split, const std::string& bodyPath,
+                      Cabinet& cabinet) {
+  const std::string temporary =
+      files::CreateUniqueFile(split.folder + "." + split.name + "-", files::FileAccess::Default);
+  if (temporary.empty()) return false;
+  const bool written = cabinet.Pack(bodyPath, split.name, temporary) && files::SyncFile(temporary) &&
+                       files::ReplaceFile(temporary, path);
+  if (!written) RemoveQuietly(temporary);
+  return written;
+}
+
+}  // namespace
 
 bool NewDocument(Diagram& diagram, RandomSource& random, const Clock& clock) {
   ResetToNewDocument(diagram, random, static_cast<uint32_t>(clock.Now()));
   return true;
 }
 
-bool OpenDocument(Diagram&, const std::string&, const DocumentServices&) { return false; }
+bool OpenDocument(Diagram& diagram, const std::string& path, const DocumentServices& services) {
+  Messages& messages = services.messages;
+  if (diagram.count() > 0) EmptyTable(diagram);
+  if (!HasDocumentExtension(path)) return false;
 
-bool SaveDocument(Diagram&, const std::string&, Point, const DocumentServices&) { return false; }
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error || !std::filesystem::exists(status)) {
+    ShowResourceMessage(messages, path + "\n", kMsgFileNotFound, MessageIcon::Stop);
+    return false;
+  }
+  if (std::filesystem::is_directory(status)) {
+    ShowResourceMessage(messages, "", kMsgFolderCannotOpen, MessageIcon::Stop);
+    return false;
+  }
+  if (!SplitAtLastSeparator(path)) return false;
+  const std::string workFolder = WorkFolder(messages, services.workRoot);
+  if (workFolder.empty()) return false;
 
-std::string WorkFolder(Messages&, const std::string&, std::string_view) { return {}; }
+  // The body goes under a name of our own: the member's name is not trusted as a path. Anything but
+  // a regular file (a pipe, a device) is refused before it is read, as it may never end.
+  const std::string bodyPath = files::CreateUniqueFile(workFolder + "/open-", files::FileAccess::Private);
+  if (bodyPath.empty() || !std::filesystem::is_regular_file(status) ||
+      !services.cabinet.ExtractFirst(path, bodyPath)) {
+    if (!bodyPath.empty()) RemoveQuietly(bodyPath);
+    ShowResourceMessage(messages, "[File Copy]\n", kMsgExtractFailed, MessageIcon::Stop);
+    return false;
+  }
 
-std::string BackupPath(const std::string&) { return {}; }
+  std::ifstream body(bodyPath, std::ios::binary);
+  if (!body) {
+    RemoveQuietly(bodyPath);
+    ShowResourceMessage(messages, path + "\n", kMsgOpenFailed, MessageIcon::Stop);
+    return false;
+  }
+  const bool read = ReadBody(body, diagram, BodyServices{messages, services.progress, services.codec});
+  body.close();
+  if (read)
+    RepairArcWidths(diagram);
+  else
+    EmptyTable(diagram);
+  RemoveQuietly(bodyPath);
+  return read;
+}
+
+bool SaveDocument(Diagram& diagram, const std::string& path, Point currentScroll,
+                  const DocumentServices& services) {
+  Messages& messages = services.messages;
+  const int chart = diagram.header.CurrentChart;
+  if (chart >= 0 && chart < kChartCount) diagram.header.Scroll[chart] = currentScroll;
+
+  const std::optional<SplitPath> split = SplitAtLastSeparator(path);
+  if (!split) return false;
+  const std::string workFolder = WorkFolder(messages, services.workRoot);
+  if (workFolder.empty()) return false;
+
+  const std::string bodyPath = workFolder + "/" + split->name;
+  std::ofstream body(bodyPath, std::ios::binary | std::ios::trunc);
+  if (!body) {
+    ShowResourceMessage(messages, bodyPath + "\n", kMsgOpenFailed, MessageIcon::Stop);
+    return false;
+  }
+  // A full disk shows here: the body is only as good as the stream that took it.
+  const bool written = WriteBody(body, diagram, BodyServices{messages, services.progress, services.codec});
+  body.close();
+  if (!written || body.fail()) {
+    RemoveQuietly(bodyPath);
+    ShowResourceMessage(messages, "", kMsgSaveFailed, MessageIcon::Stop);
+    return false;
+  }
+
+  std::error_code error;
+  if (std::filesystem::exists(path, error) && services.settings.ReadInt("SYS", "MakeBackup", 1) == 1) {
+    const std::string backup = BackupPath(path);
+    if (backup.empty() ||
+        !std::filesystem::copy_file(path, backup, std::filesystem::copy_options::overwrite_existing, error)) {
+      RemoveQuietly(bodyPath);
+      ShowResourceMessage(messages, "", kMsgBackupFailed, MessageIcon::Stop);
+      return false;
+    }
+  }
+
+  const bool packed = WriteCabinetOver(path, *split, bodyPath, services.cabinet);
+  if (!packed) ShowResourceMessage(messages, "", kMsgNoWriteAccess, MessageIcon::Information);
+  RemoveQuietly(bodyPath);
+  if (!packed) return false;
+  services.settings.WriteString("Last", "FilePath", path);
+  return true;
+}
+
+std::string WorkFolder(Messages& messages, const std::string& root, std::string_view sub) {
+  std::string folder = root;
+  bool ready = files::EnsurePrivateFolder(folder);
+  if (ready && !sub.empty()) {
+    folder += "/";
+    folder += sub;
+    ready = files::EnsurePrivateFolder(folder);
+  }
+  if (!ready) {
+    ShowResourceMessage(messages, "", kMsgWorkFolderUnavailable, MessageIcon::Stop);
+    return {};
+  }
+  return folder;
+}
+
+std::string BackupPath(const std::string& path) {
+  const std::size_t separator = path.rfind('/');
+  const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || dot < nameStart) return {};
+  return path.substr(0, dot) + "(back).RVL";
+}
 
 }  // namespace ravelo

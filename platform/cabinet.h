@@ -11,8 +11,8 @@ class Cabinet {
   virtual ~Cabinet() = default;
 
   // Writes a cabinet to cabinetPath (replacing what the file held) whose one member, memberName,
-  // holds the bytes of sourcePath and carries its modification date and time. True once the whole
-  // cabinet is written and flushed to disk; on false the file at cabinetPath may be incomplete.
+  // holds the bytes of sourcePath and carries its modification date and time (local time). True
+  // once the whole cabinet is written and closed; on false the file at cabinetPath may be incomplete.
   virtual bool Pack(const std::string& sourcePath, const std::string& memberName,
                     const std::string& cabinetPath) = 0;
 

@@ -22,9 +22,9 @@ enum class FileAccess {
   Default,  // what a newly created file gets under the umask, for documents
 };
 
-// Creates a new empty file folder + "/" + prefix + a unique suffix and returns its path; empty when
-// none could be made.
-std::string CreateUniqueFile(const std::string& folder, std::string_view prefix, FileAccess access);
+// Creates a new empty file whose path is pathPrefix followed by a unique suffix and returns that
+// path; empty when none could be made (for instance when the folder is missing).
+std::string CreateUniqueFile(std::string_view pathPrefix, FileAccess access);
 
 // Forces the file's contents to disk.
 bool SyncFile(const std::string& path);

@@ -24,8 +24,9 @@ for file in sample.rvl other.RVL; do
   type=$(gio info -a standard::content-type "$work/$file" | sed -n 's/^ *standard::content-type: //p')
   [ "$type" = application/x-ravelo ] || { echo "$file is $type"; exit 1; }
 done
-LANG=C gio mime application/x-ravelo | grep -q 'Default application for .application/x-ravelo.: ravelo.desktop' || {
-  LANG=C gio mime application/x-ravelo
+handler=$(LANG=C gio mime application/x-ravelo)
+grep -q 'Default application for .application/x-ravelo.: ravelo.desktop' <<<"$handler" || {
+  echo "$handler"
   exit 1
 }
 echo passed

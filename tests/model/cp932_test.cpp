@@ -53,7 +53,7 @@ TEST(Cp932, MalformedBytesBecomeReplacementCharacters) {
 TEST(Cp932, FieldsAreCutToTheirLimitAndZeroFilled) {
   char field[6];
   std::fill(std::begin(field), std::end(field), 'x');
-  SetFieldText(field, Sjis("あいう"));
+  SetFieldText(field, Sjis("あいう"), 10);
   EXPECT_EQ(FieldText(field), Sjis("あい"));
   EXPECT_EQ(field[4], '\0');
   EXPECT_EQ(field[5], '\0');

@@ -18,7 +18,7 @@ inline int AddNode(Diagram& d, int32_t serial, std::initializer_list<int32_t> pa
   o.Serial = serial;
   o.ToSerial = -1;
   o.IsEndNode = 1;
-  SetFieldText(o.Title, title);
+  SetFieldText(o.Title, title, kTitleBytes);
   for (int32_t parent : parents) {
     o.ParentSerials[o.ParentCount++] = parent;
     const int p = FindBySerial(d, parent);

@@ -1,0 +1,103 @@
+// Runs the real ravelo-cli binary on documents written by the model.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "model/body_io.h"
+#include "model/cp932.h"
+#include "tests/support/diagram_builder.h"
+#include "tests/support/recording_messages.h"
+
+namespace ravelo {
+namespace {
+
+struct CommandResult {
+  int status;
+  std::string out;
+};
+
+CommandResult RunCommand(const std::string& command) {
+  CommandResult result{-1, {}};
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  std::array<char, 4096> buffer;
+  std::size_t got;
+  while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), got);
+  result.status = pclose(pipe);
+  return result;
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/ravelo-cli-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { RunCommand("rm -rf '" + folder_ + "'"); }
+
+  std::string WriteDocument(const Diagram& d, const std::string& name) {
+    const std::string path = folder_ + "/" + name;
+    std::ofstream out(path, std::ios::binary);
+    testing::RecordingMessages messages;
+    NoProgress progress;
+    OpaquePictureCodec codec;
+    WriteBody(out, d, {messages, progress, codec});
+    return path;
+  }
+
+  std::string folder_;
+};
+
+Diagram SmallDiagram() {
+  Diagram d;
+  RandomSource random;
+  ResetToNewDocument(d, random, 1);
+  testing::AddNode(d, 1, {}, Utf8ToCp932("家族").text);
+  testing::AddNode(d, 2, {1}, Utf8ToCp932("父 \"太郎\"").text);
+  testing::AddNode(d, 3, {1});
+  testing::AddArc(d, 2, 3);
+  auto picture = std::make_unique<Picture>();
+  picture->fileBytes.assign(1234, 7);
+  SetPicture(d, 2, std::move(picture));
+  return d;
+}
+
+TEST_F(CliTest, InfoPrintsTheObjectCounts) {
+  const CommandResult r = RunCommand(std::string(RAVELO_CLI) + " info " + WriteDocument(SmallDiagram(), "a.rvl"));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "Arc 1(0) P-Node 1(0) E-Node 2(1) Object 4\n");
+}
+
+TEST_F(CliTest, DumpIsValidJsonWithTheRecordFieldNames) {
+  const std::string path = WriteDocument(SmallDiagram(), "a.rvl");
+  const CommandResult r = RunCommand(std::string(RAVELO_CLI) + " dump " + path);
+  ASSERT_EQ(r.status, 0) << r.out;
+  for (const char* expected :
+       {"\"ObjectCount\":4", "\"Title\":\"家族\"", "\"Title\":\"父 \\\"太郎\\\"\"",
+        "\"ParentSerials\":[1,0,0,0,0,0,0,0,0,0]", "\"Pos\":[{\"X\":0,\"Y\":0}", "\"Image\":true,\"ImageBytes\":1234",
+        "\"ChildMark\":[\"S\",\"S\",\"S\",\"S\"]", "\"Zoom\":[1,1,1,1]", "\"Rad\":0", "\"End\":[{\"EndStyle\":0"}) {
+    EXPECT_NE(r.out.find(expected), std::string::npos) << expected;
+  }
+  EXPECT_EQ(r.out.find("reserved"), std::string::npos);
+  std::ofstream(folder_ + "/dump.json") << r.out;
+  EXPECT_EQ(RunCommand("python3 -m json.tool " + folder_ + "/dump.json > /dev/null").status, 0);
+}
+
+TEST_F(CliTest, FailuresExitNonZeroWithTheProgramsMessage) {
+  std::ofstream(folder_ + "/junk.rvl") << "not a document";
+  const CommandResult junk = RunCommand(std::string(RAVELO_CLI) + " info " + folder_ + "/junk.rvl");
+  EXPECT_NE(junk.status, 0);
+  EXPECT_NE(junk.out.find("ファイル形式が異なります"), std::string::npos) << junk.out;
+  EXPECT_NE(RunCommand(std::string(RAVELO_CLI) + " frobnicate x").status, 0);
+  EXPECT_NE(RunCommand(std::string(RAVELO_CLI) + " info " + folder_ + "/missing.rvl").status, 0);
+}
+
+}  // namespace
+}  // namespace ravelo
