@@ -29,14 +29,6 @@ std::optional<SplitPath> SplitAtLastSeparator(const std::string& path) {
   return SplitPath{path.substr(0, separator + 1), path.substr(separator + 1)};
 }
 
-bool HasDocumentExtension(const std::string& path) {
-  if (path.size() < 3) return false;
-  std::string last = path.substr(path.size() - 3);
-  std::transform(last.begin(), last.end(), last.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return last == "RVL";
-}
-
 void RemoveQuietly(const std::string& path) {
   std::error_code ignored;
   std::filesystem::remove(path, ignored);
@@ -69,6 +61,14 @@ bool WriteCabinetOver(const std::string& path, const SplitPath& split, const std
 }
 
 }  // namespace
+
+bool HasDocumentExtension(const std::string& path) {
+  if (path.size() < 3) return false;
+  std::string last = path.substr(path.size() - 3);
+  std::transform(last.begin(), last.end(), last.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return last == "RVL";
+}
 
 bool NewDocument(Diagram& diagram, RandomSource& random, const Clock& clock) {
   ResetToNewDocument(diagram, random, static_cast<uint32_t>(clock.Now()));

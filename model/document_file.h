@@ -30,6 +30,9 @@ struct DocumentServices {
 // drawn from the generator seeded with the current time. Always true.
 bool NewDocument(Diagram& diagram, RandomSource& random, const Clock& clock);
 
+// Whether the path names a document: its last three characters are "rvl" in any case.
+bool HasDocumentExtension(const std::string& path);
+
 // Reads the cabinet at path (an absolute path ending in "rvl" in any case) into the diagram. On
 // failure the table is empty. Link-arc widths outside 0..20 are repaired to 3.
 bool OpenDocument(Diagram& diagram, const std::string& path, const DocumentServices& services);

@@ -9,7 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "model/body_io.h"
+#include "model/document_file.h"
+#include "platform/cab/gcab_cabinet.h"
+#include "tests/support/memory_settings.h"
 #include "model/cp932.h"
 #include "tests/support/diagram_builder.h"
 #include "tests/support/recording_messages.h"
@@ -42,13 +44,14 @@ class CliTest : public ::testing::Test {
   }
   void TearDown() override { RunCommand("rm -rf '" + folder_ + "'"); }
 
-  std::string WriteDocument(const Diagram& d, const std::string& name) {
+  std::string WriteDocument(Diagram& d, const std::string& name) {
     const std::string path = folder_ + "/" + name;
-    std::ofstream out(path, std::ios::binary);
     testing::RecordingMessages messages;
+    testing::MemorySettings settings;
     NoProgress progress;
     OpaquePictureCodec codec;
-    WriteBody(out, d, {messages, progress, codec});
+    GcabCabinet cabinet;
+    EXPECT_TRUE(SaveDocument(d, path, {0, 0}, {messages, progress, codec, settings, cabinet, folder_ + "/work"}));
     return path;
   }
 
@@ -70,13 +73,15 @@ Diagram SmallDiagram() {
 }
 
 TEST_F(CliTest, InfoPrintsTheObjectCounts) {
-  const CommandResult r = RunCommand(std::string(RAVELO_CLI) + " info " + WriteDocument(SmallDiagram(), "a.rvl"));
+  Diagram d = SmallDiagram();
+  const CommandResult r = RunCommand(std::string(RAVELO_CLI) + " info " + WriteDocument(d, "a.rvl"));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "Arc 1(0) P-Node 1(0) E-Node 2(1) Object 4\n");
 }
 
 TEST_F(CliTest, DumpIsValidJsonWithTheRecordFieldNames) {
-  const std::string path = WriteDocument(SmallDiagram(), "a.rvl");
+  Diagram d = SmallDiagram();
+  const std::string path = WriteDocument(d, "a.rvl");
   const CommandResult r = RunCommand(std::string(RAVELO_CLI) + " dump " + path);
   ASSERT_EQ(r.status, 0) << r.out;
   for (const char* expected :
@@ -90,11 +95,24 @@ TEST_F(CliTest, DumpIsValidJsonWithTheRecordFieldNames) {
   EXPECT_EQ(RunCommand("python3 -m json.tool " + folder_ + "/dump.json > /dev/null").status, 0);
 }
 
+TEST_F(CliTest, ConvertWritesACabinetWhoseMemberIsNamedAfterTheOutput) {
+  Diagram d = SmallDiagram();
+  const std::string in = WriteDocument(d, "in.rvl");
+  const std::string out = folder_ + "/out.rvl";
+  ASSERT_EQ(RunCommand("cd " + folder_ + " && " + RAVELO_CLI + " convert in.rvl out.rvl").status, 0);
+  const CommandResult listing = RunCommand("cabextract -l " + out);
+  EXPECT_NE(listing.out.find("| out.rvl"), std::string::npos) << listing.out;
+  EXPECT_EQ(RunCommand(std::string(RAVELO_CLI) + " dump " + in).out, RunCommand(std::string(RAVELO_CLI) + " dump " + out).out);
+}
+
 TEST_F(CliTest, FailuresExitNonZeroWithTheProgramsMessage) {
   std::ofstream(folder_ + "/junk.rvl") << "not a document";
   const CommandResult junk = RunCommand(std::string(RAVELO_CLI) + " info " + folder_ + "/junk.rvl");
   EXPECT_NE(junk.status, 0);
-  EXPECT_NE(junk.out.find("ファイル形式が異なります"), std::string::npos) << junk.out;
+  EXPECT_NE(junk.out.find("[File Copy]\nファイルの展開に失敗しました"), std::string::npos) << junk.out;
+  const CommandResult text = RunCommand(std::string(RAVELO_CLI) + " info " + folder_ + "/notes.txt");
+  EXPECT_NE(text.status, 0);
+  EXPECT_NE(text.out.find("not a .rvl document"), std::string::npos) << text.out;
   EXPECT_NE(RunCommand(std::string(RAVELO_CLI) + " frobnicate x").status, 0);
   EXPECT_NE(RunCommand(std::string(RAVELO_CLI) + " info " + folder_ + "/missing.rvl").status, 0);
 }
