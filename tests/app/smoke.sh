@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Smoke tests of the editor window on a virtual X server (24 bits per pixel, 8 for the depth check).
-# usage: smoke.sh CASE RAVELO [READBACK]
+# usage: smoke.sh CASE RAVELO MAKE_TEST_DOCUMENT RAVELO_CLI
 # Each case starts the real program with its test hook (--test-script / --test-log), which records
 # message boxes and answers them instead of showing them, and checks the log and the files left.
 set -euo pipefail
 
 case_name=$1
 ravelo=$2
-readback=${3:-}
+make_document=$3
+cli=$4
 
 if [ -z "${RAVELO_SMOKE_DISPLAY:-}" ]; then
   command -v xvfb-run >/dev/null || { echo "xvfb-run is not installed: skipped"; exit 77; }
@@ -46,7 +47,8 @@ run() {
 
 # expect LOG LINE: the log holds exactly this line.
 expect() { grep -qxF -- "$2" "$work/$1" || fail "$1 lacks: $2"; }
-reject() { ! grep -qF -- "$2" "$work/$1" || fail "$1 must not hold: $2"; }
+# reject LOG PREFIX: no line of the log begins with PREFIX.
+reject() { ! awk -v p="$2" 'index($0, p) == 1 { found = 1 } END { exit !found }' "$work/$1" || fail "$1 must not hold: $2"; }
 
 # setting SECTION KEY: the value stored in the settings file.
 setting() {
@@ -106,7 +108,7 @@ case "$case_name" in
     script again "log-title" "quit"
     run again
     expect again.log "title 無題 - ラヴェロ"
-    reject again.log "message"
+    reject again.log "message "
     ;;
 
   colour-depth)
@@ -116,6 +118,66 @@ case "$case_name" in
     [ "$status" -ne 0 ] || fail "the program went on at 8 bits per pixel"
     expect depth.log "message information ok 現在のモニタ色深度は、8ビットです\\nこのソフトは、16, 24, 32ビット以外では正常に動作しません"
     [ ! -e "$settings" ] || fail "settings were written although no frame was made"
+    ;;
+
+  open-counts)
+    "$make_document" "$work/doc.rvl"
+    # Left-over undo snapshots in the work folder go when the frame closes; other files stay.
+    mkdir -p "$XDG_RUNTIME_DIR/Ravelo"
+    touch "$XDG_RUNTIME_DIR/Ravelo/RVLa1b2c3" "$XDG_RUNTIME_DIR/Ravelo/rvlx" "$XDG_RUNTIME_DIR/Ravelo/keep.rvl"
+    script open "sleep 300" "log-status" "log-title" "log-view" "screenshot $work/open.png" "quit"
+    run open "$work/doc.rvl"
+    expect open.log "status arc Arc 1(0)"
+    expect open.log "status p-node P-Node 1(0)"
+    expect open.log "status e-node E-Node 3(1)"
+    expect open.log "status object Object 5"
+    expect open.log "title doc.rvl - ラヴェロ"
+    expect_setting "Recent File List" File1 "$work/doc.rvl"
+    [ ! -e "$XDG_RUNTIME_DIR/Ravelo/RVLa1b2c3" ] && [ ! -e "$XDG_RUNTIME_DIR/Ravelo/rvlx" ] ||
+      fail "undo snapshots were left in the work folder"
+    [ -e "$XDG_RUNTIME_DIR/Ravelo/keep.rvl" ] || fail "the clean-up took a file that is no snapshot"
+    # The middle of the view shows the Box chart's background colour of the document.
+    read -r _ x y width height _ < <(grep '^view ' "$work/open.log")
+    pixel=$(convert "$work/open.png" -format "%[pixel:p{$((x + width / 2)),$((y + height / 2))}]" info:)
+    [ "$pixel" = "srgb(200,220,120)" ] || fail "the view shows $pixel"
+    ;;
+
+  save-keys)
+    "$make_document" "$work/doc.rvl"
+    script save \
+      "command ID_VIEW_FLOW" "key ctrl+s" "sleep 1000" "log-title" \
+      "command ID_FILE_NEW" "file $work/new" "key ctrl+s" "sleep 1000" "log-title" "log-status" "quit"
+    run save "$work/doc.rvl"
+    [ "$("$cli" info "$work/doc.rvl")" = "Arc 1(0) P-Node 1(0) E-Node 3(1) Object 5" ] || fail "doc.rvl reads back wrong"
+    "$cli" dump "$work/doc.rvl" | grep -q '"CurrentChart":3' || fail "the chart shown was not saved"
+    [ -f "$work/doc(back).RVL" ] || fail "no backup of the overwritten document"
+    expect save.log "file-dialog save $HOME/ 無題.rvl -> $work/new"
+    [ "$("$cli" info "$work/new.rvl")" = "Arc 0(0) P-Node 0(0) E-Node 0(0) Object 0" ] || fail "new.rvl reads back wrong"
+    expect save.log "title new.rvl - ラヴェロ"
+    expect save.log "status object Object 0"
+    expect_setting Last FilePath "$work/new.rvl"
+    expect_setting "Recent File List" File1 "$work/new.rvl"
+    expect_setting "Recent File List" File2 "$work/doc.rvl"
+    reject save.log "message "
+    ;;
+
+  first-open)
+    "$make_document" "$work/doc.rvl"
+    mkdir -p "$(dirname "$settings")"
+    printf '[SYS]\nFirstOpen=1\n[Recent File List]\nFile1=%s\n' "$work/doc.rvl" >"$settings"
+    script first "log-status" "log-title" "quit"
+    run first
+    expect first.log "status object Object 5"
+    expect first.log "title doc.rvl - ラヴェロ"
+    ;;
+
+  bad-command-line)
+    status=0
+    script bad "log-title"
+    run bad "$work/missing.rvl" || status=$?
+    [ "$status" -ne 0 ] || fail "the program went on without its document"
+    expect bad.log "message stop ok $work/missing.rvl\\nファイルが見つかりません"
+    reject bad.log "started"
     ;;
 
   *)
