@@ -6,14 +6,9 @@
 #include <string>
 
 #include "model/records.h"
+#include "render/surface.h"
 
 namespace ravelo {
-
-struct Size {
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const Size&, const Size&) = default;
-};
 
 // The chart shown; a damaged header names Box.
 int ShownChart(const DocumentHeader& header);
@@ -31,6 +26,12 @@ Point RestoredScroll(const DocumentHeader& header, int chart, Size client);
 // Shows chart in the view: the scroll position of the chart shown so far is kept in its Scroll and
 // the returned position is where the view now stands. Nothing changes when chart is already shown.
 Point SwitchChart(DocumentHeader& header, int chart, Point currentScroll, Size client);
+
+// The view's picture of the canvas part visible (canvas pixels) until the charts draw themselves:
+// white, with the chart's view area (0, 0, ViewWidth × z, ViewHeight × z) filled with its
+// background colour and, unless ViewFrameColor is none, framed by a one-pixel line of that colour.
+// A chart zoomed below 0.1 shows nothing of its own.
+void DrawViewArea(Surface& surface, const DocumentHeader& header, const Rect& visible);
 
 // The cursor pane's text for a canvas point: its position in document units, "%d, %d", while it
 // lies inside the chart's view area; empty elsewhere.

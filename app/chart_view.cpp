@@ -45,13 +45,10 @@ Size ChartView::ClientArea() const {
 
 void ChartView::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
-  const DocumentHeader& h = diagram_.header;
-  const int chart = ShownChart(h);
-  // Until the charts draw themselves the view shows the chart's view area only.
-  buffer_.PaintViewArea(ScaledLength(h.ViewWidth[chart], h.Zoom[chart]),
-                        ScaledLength(h.ViewHeight[chart], h.Zoom[chart]), h.ViewBackColor[chart],
-                        h.ViewFrameColor[chart], ScrollPosition());
+  const Point scroll = ScrollPosition();
   const Size client = ClientArea();
+  const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
+  buffer_.Draw(scroll, [this, &visible](Surface& surface) { DrawViewArea(surface, diagram_.header, visible); });
   buffer_.CopyTo(dc, client.width, client.height);
 }
 

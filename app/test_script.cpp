@@ -308,6 +308,7 @@ void TestScript::Finish() {
   Log("end");
   // Whatever the script left open is closed, so that a run always ends.
   if (wxDialog* dialog = ModalDialog()) {
+    Log("dialog-left-open " + Utf8Of(dialog->GetTitle()));
     dialog->EndModal(wxID_CANCEL);
     StartOnce(kStepMs);
     return;

@@ -5,53 +5,39 @@
 #include <wx/graphics.h>
 
 #include <algorithm>
-#include <memory>
+
+#include "platform/cairo/cairo_surface.h"
 
 namespace ravelo {
 
-namespace {
-
-void SetColour(cairo_t* cr, Colour c) {
-  cairo_set_source_rgb(cr, RedOf(c) / 255.0, GreenOf(c) / 255.0, BlueOf(c) / 255.0);
-}
-
-}  // namespace
-
 BackBuffer::BackBuffer(int width, int height)
-    : image_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(width, 1), std::max(height, 1))) {}
+    : image_(CairoSurface::CreateImage(std::max(width, 1), std::max(height, 1))) {}
 
-BackBuffer::~BackBuffer() { cairo_surface_destroy(image_); }
+BackBuffer::~BackBuffer() = default;
 
-void BackBuffer::PaintViewArea(int width, int height, Colour back, Colour frame, Point scroll) {
-  cairo_t* cr = cairo_create(image_);
-  cairo_set_source_rgb(cr, 1, 1, 1);
-  cairo_paint(cr);
-  cairo_translate(cr, -scroll.X, -scroll.Y);
-
-  cairo_rectangle(cr, 0, 0, width, height);
-  SetColour(cr, back);
-  cairo_fill(cr);
-  if (frame != kNoColour && width > 0 && height > 0) {
-    // A one-pixel line along the inside of the rectangle, on pixel centres.
-    cairo_rectangle(cr, 0.5, 0.5, width - 1, height - 1);
-    cairo_set_line_width(cr, 1);
-    SetColour(cr, frame);
-    cairo_stroke(cr);
+void BackBuffer::Draw(Point origin, const std::function<void(Surface&)>& draw) {
+  if (!image_) return;
+  cairo_t* cr = cairo_create(image_->Target());
+  cairo_translate(cr, -origin.X, -origin.Y);
+  {
+    CairoSurface surface(cr, image_->Caps());
+    draw(surface);
   }
   cairo_destroy(cr);
-  cairo_surface_flush(image_);
+  cairo_surface_flush(image_->Target());
 }
 
 void BackBuffer::CopyTo(wxDC& dc, int width, int height) {
+  if (!image_) return;
   std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::CreateFromUnknownDC(dc));
-  if (!gc) return;
-  auto* cr = static_cast<cairo_t*>(gc->GetNativeContext());
+  auto* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
   if (cr == nullptr) return;
+  cairo_surface_t* image = image_->Target();
   cairo_save(cr);
-  cairo_rectangle(cr, 0, 0, std::min(width, cairo_image_surface_get_width(image_)),
-                  std::min(height, cairo_image_surface_get_height(image_)));
+  cairo_rectangle(cr, 0, 0, std::min(width, cairo_image_surface_get_width(image)),
+                  std::min(height, cairo_image_surface_get_height(image)));
   cairo_clip(cr);
-  cairo_set_source_surface(cr, image_, 0, 0);
+  cairo_set_source_surface(cr, image, 0, 0);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
   cairo_paint(cr);
   cairo_restore(cr);

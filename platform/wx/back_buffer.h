@@ -1,14 +1,18 @@
-// The view's off-screen picture: a screen-sized image drawn with Cairo and copied to the window in
-// one block on every paint, so the window never shows a half-drawn chart.
+// The view's off-screen picture: a screen-sized image, made once with the view, that the chart is
+// drawn on through a Surface and that is copied to the window in one block on every paint, so the
+// window never shows a half-drawn chart.
 #pragma once
 
-#include "model/records.h"
+#include <functional>
+#include <memory>
+
+#include "render/surface.h"
 
 class wxDC;
 
-typedef struct _cairo_surface cairo_surface_t;
-
 namespace ravelo {
+
+class CairoSurface;
 
 class BackBuffer {
  public:
@@ -17,16 +21,15 @@ class BackBuffer {
   BackBuffer(const BackBuffer&) = delete;
   BackBuffer& operator=(const BackBuffer&) = delete;
 
-  // Draws the part of the canvas that starts at scroll: white outside the chart's view area (from
-  // the origin, width × height canvas pixels), the view area in back with a one-pixel frame line
-  // (none when frame is kNoColour).
-  void PaintViewArea(int width, int height, Colour back, Colour frame, Point scroll);
+  // Runs draw on a surface whose origin is the canvas point origin (the scroll position), so that
+  // the drawing is done in canvas pixels. Nothing when the image could not be made.
+  void Draw(Point origin, const std::function<void(Surface&)>& draw);
 
   // Copies the top-left width × height pixels to the window's paint context.
   void CopyTo(wxDC& dc, int width, int height);
 
  private:
-  cairo_surface_t* image_;
+  std::unique_ptr<CairoSurface> image_;
 };
 
 }  // namespace ravelo

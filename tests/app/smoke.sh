@@ -38,11 +38,15 @@ script() {
   printf '%s\n' "$@" >"$work/$name"
 }
 
-# run NAME [ARGS...]: runs the program on script NAME, its log in NAME.log.
+# run NAME [ARGS...]: runs the program on script NAME, its log in NAME.log. A script line the hook
+# did not understand, or a dialog the script left open, fails the test.
 run() {
-  local name=$1
+  local name=$1 status=0
   shift
-  "$ravelo" --test-script "$work/$name" --test-log "$work/$name.log" "$@"
+  "$ravelo" --test-script "$work/$name" --test-log "$work/$name.log" "$@" || status=$?
+  ! grep -qE '^(unknown|no-dialog|no-control|no-button|dialog-left-open)' "$work/$name.log" ||
+    fail "the script of $name went wrong"
+  return "$status"
 }
 
 # expect LOG LINE: the log holds exactly this line.

@@ -1,0 +1,608 @@
+#include "platform/cairo/cairo_surface.h"
+
+#include <fontconfig/fontconfig.h>
+#include <pango/pangocairo.h>
+#include <pango/pangofc-fontmap.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+extern const char kFontAliases[];  // platform/cairo/fonts.conf, compiled in
+
+namespace ravelo {
+namespace {
+
+constexpr double kLayoutDpi = 96;
+constexpr Colour kWhite = Rgb(255, 255, 255);
+
+PangoFontMap* CreateFontMap() {
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kFontAliases), FcTrue);
+  PangoFontMap* map = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
+  pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map), config);  // takes its own reference
+  FcConfigDestroy(config);
+  pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(map), kLayoutDpi);
+  return map;
+}
+
+// One font map for every surface, so that fonts are found and loaded once per process.
+PangoFontMap* SharedFontMap() {
+  static PangoFontMap* const map = CreateFontMap();
+  return map;
+}
+
+PangoContext* CreateTextContext(bool vertical) {
+  PangoContext* context = pango_font_map_create_context(SharedFontMap());
+  pango_cairo_context_set_resolution(context, kLayoutDpi);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);  // whole-pixel advances
+  pango_cairo_context_set_font_options(context, options);
+  cairo_font_options_destroy(options);
+  pango_context_set_language(context, pango_language_from_string("ja"));
+  if (vertical) {
+    // Upright CJK, sideways Latin, and the vertical forms of the punctuation.
+    pango_context_set_base_gravity(context, PANGO_GRAVITY_EAST);
+    pango_context_set_gravity_hint(context, PANGO_GRAVITY_HINT_NATURAL);
+  }
+  return context;
+}
+
+void SetSource(cairo_t* cr, Colour c) {
+  cairo_set_source_rgb(cr, RedOf(c) / 255.0, GreenOf(c) / 255.0, BlueOf(c) / 255.0);
+}
+
+uint32_t PixelValue(Colour c) {
+  return 0xFF000000u | static_cast<uint32_t>(RedOf(c)) << 16 | static_cast<uint32_t>(GreenOf(c)) << 8 |
+         static_cast<uint32_t>(BlueOf(c));
+}
+
+Rect Normalised(const Rect& r) {
+  return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+          std::max(r.top, r.bottom)};
+}
+
+bool IsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+// Pixel (x, y) is the unit square from (x, y). Fills cover a rectangle's pixels up to its excluded
+// right and bottom edges. Outlines run along the pixels on its edge, all strokes of a composite line
+// on the same path so that they lie centred on one another: a quarter pixel above and left of the
+// pixel centres, where the sides of every stroke, of odd or even width, keep a quarter pixel clear
+// of pixel centres. On a centre, rounding alone (and Cairo's approximation of curves) would choose
+// the pixels, and choose differently from row to row.
+constexpr double kCentre = 0.25;
+struct Box {
+  double x0, y0, x1, y1;
+};
+Box EdgeBox(const Rect& r) { return {double(r.left), double(r.top), double(r.right), double(r.bottom)}; }
+Box CentreBox(const Rect& r) {
+  return {r.left + kCentre, r.top + kCentre, std::max(r.left, r.right - 1) + kCentre,
+          std::max(r.top, r.bottom - 1) + kCentre};
+}
+
+void PolylinePath(cairo_t* cr, std::span<const Point> points) {
+  cairo_move_to(cr, points[0].X + kCentre, points[0].Y + kCentre);
+  for (Point p : points.subspan(1)) cairo_line_to(cr, p.X + kCentre, p.Y + kCentre);
+}
+
+// An arc of the ellipse with radii rx, ry about (cx, cy), by ellipse angles (y grows downward).
+void EllipticArc(cairo_t* cr, double cx, double cy, double rx, double ry, double from, double to) {
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_scale(cr, rx, ry);
+  cairo_arc_negative(cr, 0, 0, 1, from, to);
+  cairo_restore(cr);
+}
+
+void RectanglePath(cairo_t* cr, const Box& b) { cairo_rectangle(cr, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0); }
+
+// A rectangle whose corners are quarters of an ellipse with radii rx and ry, each one cubic curve.
+void RoundedPath(cairo_t* cr, const Box& b, double rx, double ry) {
+  constexpr double kKappa = 0.5522847498;  // the control points of a quarter circle, per radius
+  const double kx = kKappa * rx, ky = kKappa * ry;
+  cairo_move_to(cr, b.x0 + rx, b.y0);
+  cairo_line_to(cr, b.x1 - rx, b.y0);
+  cairo_curve_to(cr, b.x1 - rx + kx, b.y0, b.x1, b.y0 + ry - ky, b.x1, b.y0 + ry);
+  cairo_line_to(cr, b.x1, b.y1 - ry);
+  cairo_curve_to(cr, b.x1, b.y1 - ry + ky, b.x1 - rx + kx, b.y1, b.x1 - rx, b.y1);
+  cairo_line_to(cr, b.x0 + rx, b.y1);
+  cairo_curve_to(cr, b.x0 + rx - kx, b.y1, b.x0, b.y1 - ry + ky, b.x0, b.y1 - ry);
+  cairo_line_to(cr, b.x0, b.y0 + ry);
+  cairo_curve_to(cr, b.x0, b.y0 + ry - ky, b.x0 + rx - kx, b.y0, b.x0 + rx, b.y0);
+  cairo_close_path(cr);
+}
+
+void EllipsePath(cairo_t* cr, const Box& b) {
+  const double rx = (b.x1 - b.x0) / 2, ry = (b.y1 - b.y0) / 2;
+  if (rx <= 0 || ry <= 0) {  // a flat ellipse is a line
+    cairo_move_to(cr, b.x0, b.y0);
+    cairo_line_to(cr, b.x1, b.y1);
+    return;
+  }
+  RoundedPath(cr, b, rx, ry);
+}
+
+void RoundRectPath(cairo_t* cr, const Box& b, int cornerWidth, int cornerHeight) {
+  const double rx = std::min(cornerWidth / 2.0, (b.x1 - b.x0) / 2);
+  const double ry = std::min(cornerHeight / 2.0, (b.y1 - b.y0) / 2);
+  if (rx <= 0 || ry <= 0) {
+    RectanglePath(cr, b);
+  } else {
+    RoundedPath(cr, b, rx, ry);
+  }
+}
+
+bool Fills(const Brush& brush) { return brush.kind != Brush::Kind::Hollow; }
+bool Strokes(const Pen& pen) { return pen.colour != kNoColour; }
+
+void PolygonPath(cairo_t* cr, std::span<const Point> points) {
+  PolylinePath(cr, points);
+  cairo_close_path(cr);
+}
+
+// The dash pattern of a pen, in pen widths: dashes of three, dots of one, gaps of one. Dashes end
+// square (butt caps, mitred joins) so that crisp dashes keep these exact lengths; solid lines have
+// round caps and joins.
+struct Dashes {
+  std::array<double, 6> lengths{};
+  int count = 0;
+  cairo_line_cap_t cap = CAIRO_LINE_CAP_ROUND;
+  cairo_line_join_t join = CAIRO_LINE_JOIN_ROUND;
+};
+Dashes DashPattern(DashStyle dash, double width) {
+  constexpr double kDash = 3, kDot = 1, kGap = 1;
+  Dashes d{.cap = CAIRO_LINE_CAP_BUTT, .join = CAIRO_LINE_JOIN_MITER};
+  switch (dash) {
+    case DashStyle::Solid:
+      return {};
+    case DashStyle::Dash:
+      d.lengths = {kDash, kGap};
+      d.count = 2;
+      break;
+    case DashStyle::Dot:
+      d.lengths = {kDot, kGap};
+      d.count = 2;
+      break;
+    case DashStyle::DashDot:
+      d.lengths = {kDash, kGap, kDot, kGap};
+      d.count = 4;
+      break;
+    case DashStyle::DashDotDot:
+      d.lengths = {kDash, kGap, kDot, kGap, kDot, kGap};
+      d.count = 6;
+      break;
+  }
+  for (double& length : d.lengths) length *= width;
+  return d;
+}
+
+// Cairo expects valid UTF-8; anything else would be dropped with a warning.
+std::string ValidUtf8(std::string_view text) {
+  if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return std::string(text);
+  gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
+  std::string result(valid);
+  g_free(valid);
+  return result;
+}
+
+// The text as one line: line feeds and carriage returns do not break it.
+std::string OneLine(std::string_view text) {
+  std::string line = ValidUtf8(text);
+  std::erase_if(line, [](char c) { return c == '\n' || c == '\r'; });
+  return line;
+}
+
+// Whether the picture has all its pixels, within the sizes Cairo can draw (a larger one would put
+// the context in an error state for good).
+bool HoldsPixels(const Picture& picture) {
+  constexpr int kLargestSide = 32767;
+  return picture.width > 0 && picture.height > 0 && picture.width <= kLargestSide &&
+         picture.height <= kLargestSide &&
+         picture.bgra.size() >=
+             static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4;
+}
+
+// Draws a laid-out text with its top-left corner at (x, y), turned about that corner by degrees
+// clockwise; an opaque background paints its cell white first.
+void ShowLayout(cairo_t* cr, PangoLayout* layout, double x, double y, double degrees, Colour colour,
+                bool opaque) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_rotate(cr, degrees * std::numbers::pi / 180);
+  if (opaque) {
+    PangoRectangle logical;
+    pango_layout_get_pixel_extents(layout, nullptr, &logical);
+    cairo_rectangle(cr, logical.x, logical.y, logical.width, logical.height);
+    SetSource(cr, kWhite);
+    cairo_fill(cr);
+  }
+  SetSource(cr, colour);
+  cairo_move_to(cr, 0, 0);
+  pango_cairo_show_layout(cr, layout);
+  cairo_restore(cr);
+}
+
+}  // namespace
+
+// The Pango side of the surface. Laid-out texts are kept by font, direction, text, wrapping width
+// and alignment, so that a title measured and then drawn, and drawn again on the next paint, is
+// shaped only once.
+struct CairoSurface::Text {
+  struct Key {
+    Font font;
+    bool vertical;
+    std::string text;
+    int wrapWidth;  // pixels, or -1 for no wrapping
+    PangoAlignment align;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& k) const {
+      std::size_t h = std::hash<std::string>()(k.text);
+      for (std::size_t part : {std::hash<std::string>()(k.font.face), std::size_t(k.font.height),
+                               std::size_t(k.font.bold) << 1 | std::size_t(k.font.italic),
+                               std::size_t(k.vertical), std::size_t(k.wrapWidth), std::size_t(k.align)}) {
+        h = h * 31 + part;
+      }
+      return h;
+    }
+  };
+  // Enough for the titles and memos of a full chart, each measured and drawn.
+  static constexpr std::size_t kMaxLayouts = 8192;
+
+  Text() = default;
+  ~Text() {
+    Forget();
+    if (description != nullptr) pango_font_description_free(description);
+    g_object_unref(across);
+    g_object_unref(down);
+  }
+  Text(const Text&) = delete;
+  Text& operator=(const Text&) = delete;
+
+  void Forget() {
+    for (auto& [key, layout] : layouts) g_object_unref(layout);
+    layouts.clear();
+  }
+
+  // The text (valid UTF-8) laid out in the current font.
+  PangoLayout* Layout(bool inColumn, std::string text, int wrapWidth, PangoAlignment align) {
+    Key key{*font, inColumn, std::move(text), wrapWidth, align};
+    if (const auto found = layouts.find(key); found != layouts.end()) return found->second;
+    if (layouts.size() >= kMaxLayouts) Forget();
+    PangoLayout* layout = pango_layout_new(inColumn ? down : across);
+    pango_layout_set_font_description(layout, description);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_width(layout, wrapWidth < 0 ? -1 : wrapWidth * PANGO_SCALE);
+    pango_layout_set_alignment(layout, align);
+    pango_layout_set_text(layout, key.text.data(), static_cast<int>(key.text.size()));
+    layouts.emplace(std::move(key), layout);
+    return layout;
+  }
+
+  PangoContext* across = CreateTextContext(false);
+  PangoContext* down = CreateTextContext(true);
+  std::optional<Font> font;
+  bool vertical = false;  // the font asks for the vertical forms ("@" face)
+  PangoFontDescription* description = nullptr;
+  std::unordered_map<Key, PangoLayout*, KeyHash> layouts;
+};
+
+std::unique_ptr<CairoSurface> CairoSurface::CreateImage(int width, int height, ShapeEdges edges) {
+  cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(image);
+    return nullptr;
+  }
+  cairo_t* cr = cairo_create(image);
+  cairo_surface_destroy(image);  // the context keeps it
+  if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) {
+    cairo_destroy(cr);
+    return nullptr;
+  }
+  return std::unique_ptr<CairoSurface>(new CairoSurface(cr, DeviceCaps{}, edges, true));
+}
+
+CairoSurface::CairoSurface(cairo_t* context, DeviceCaps caps, ShapeEdges edges)
+    : CairoSurface(context, caps, edges, false) {}
+
+CairoSurface::CairoSurface(cairo_t* context, DeviceCaps caps, ShapeEdges edges, bool ownsContext)
+    : cr_(context), caps_(caps), ownsContext_(ownsContext), text_(std::make_unique<Text>()) {
+  cairo_save(cr_);
+  cairo_set_antialias(cr_, edges == ShapeEdges::Crisp ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+  SetFont(Font{});
+}
+
+CairoSurface::~CairoSurface() {
+  cairo_restore(cr_);
+  if (ownsContext_) cairo_destroy(cr_);
+}
+
+cairo_surface_t* CairoSurface::Target() const { return cairo_get_target(cr_); }
+
+DeviceCaps CairoSurface::Caps() const { return caps_; }
+
+void CairoSurface::Fill(const Brush& brush) {
+  if (brush.kind == Brush::Kind::Pattern) {
+    cairo_surface_t* tile = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 2, 2);
+    unsigned char* data = cairo_image_surface_get_data(tile);
+    const int stride = cairo_image_surface_get_stride(tile);
+    for (int i = 0; i < 4; ++i) {
+      auto* row = reinterpret_cast<uint32_t*>(data + (i / 2) * stride);
+      row[i % 2] = PixelValue(brush.colours[static_cast<std::size_t>(i)]);
+    }
+    cairo_surface_mark_dirty(tile);
+    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(tile);
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
+    cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
+    cairo_set_source(cr_, pattern);
+    cairo_fill(cr_);
+    cairo_pattern_destroy(pattern);
+    cairo_surface_destroy(tile);
+  } else {
+    SetSource(cr_, brush.colours[0]);
+    cairo_fill(cr_);
+  }
+}
+
+void CairoSurface::Stroke(const Pen& pen) {
+  const double width = std::max(1, pen.width);
+  const Dashes dashes = DashPattern(pen.dash, width);
+  cairo_set_line_width(cr_, width);
+  cairo_set_dash(cr_, dashes.lengths.data(), dashes.count, 0);
+  cairo_set_line_cap(cr_, dashes.cap);
+  cairo_set_line_join(cr_, dashes.join);
+  SetSource(cr_, pen.colour);
+  cairo_stroke(cr_);
+}
+
+void CairoSurface::FillRect(const Rect& rect, Colour colour) {
+  if (colour == kNoColour || IsEmpty(rect)) return;
+  RectanglePath(cr_, EdgeBox(rect));
+  Fill(Brush::Solid(colour));
+}
+
+void CairoSurface::DrawRectangle(const Rect& rect, const Pen& pen, const Brush& brush) {
+  const Rect r = Normalised(rect);
+  if (Fills(brush)) {
+    RectanglePath(cr_, EdgeBox(r));
+    Fill(brush);
+  }
+  if (Strokes(pen)) {
+    RectanglePath(cr_, CentreBox(r));
+    Stroke(pen);
+  }
+}
+
+void CairoSurface::DrawRoundRect(const Rect& rect, int cornerWidth, int cornerHeight, const Pen& pen,
+                                 const Brush& brush) {
+  const Rect r = Normalised(rect);
+  if (Fills(brush)) {
+    RoundRectPath(cr_, EdgeBox(r), cornerWidth, cornerHeight);
+    Fill(brush);
+  }
+  if (Strokes(pen)) {
+    RoundRectPath(cr_, CentreBox(r), cornerWidth, cornerHeight);
+    Stroke(pen);
+  }
+}
+
+void CairoSurface::DrawEllipse(const Rect& rect, const Pen& pen, const Brush& brush) {
+  const Rect r = Normalised(rect);
+  if (Fills(brush)) {
+    EllipsePath(cr_, EdgeBox(r));
+    Fill(brush);
+  }
+  if (Strokes(pen)) {
+    EllipsePath(cr_, CentreBox(r));
+    Stroke(pen);
+  }
+}
+
+void CairoSurface::DrawArc(const Rect& box, Point start, Point end, const Pen& pen) {
+  if (!Strokes(pen)) return;
+  const Box b = CentreBox(Normalised(box));
+  const double rx = (b.x1 - b.x0) / 2, ry = (b.y1 - b.y0) / 2;
+  if (rx <= 0 || ry <= 0) return;
+  const double cx = b.x0 + rx, cy = b.y0 + ry;
+  // The angles, on the ellipse scaled to a circle, of the rays through the two points.
+  const auto angle = [&](Point p) {
+    return std::atan2((p.Y + kCentre - cy) / ry, (p.X + kCentre - cx) / rx);
+  };
+  const double from = angle(start);
+  double to = angle(end);
+  if (to == from) to = from - 2 * std::numbers::pi;
+  cairo_new_sub_path(cr_);
+  EllipticArc(cr_, cx, cy, rx, ry, from, to);
+  Stroke(pen);
+}
+
+void CairoSurface::DrawPolygon(std::span<const Point> points, const Pen& pen, const Brush& brush) {
+  if (points.size() < 2) return;
+  if (Fills(brush)) {
+    PolygonPath(cr_, points);
+    Fill(brush);
+  }
+  if (Strokes(pen)) {
+    PolygonPath(cr_, points);
+    Stroke(pen);
+  }
+}
+
+void CairoSurface::DrawPolyline(std::span<const Point> points, const Pen& pen) {
+  if (points.size() < 2 || !Strokes(pen)) return;
+  PolylinePath(cr_, points);
+  Stroke(pen);
+}
+
+void CairoSurface::DrawPolyBezier(std::span<const Point> points, const Pen& pen) {
+  if (points.size() < 4 || !Strokes(pen)) return;
+  constexpr double o = kCentre;
+  cairo_move_to(cr_, points[0].X + o, points[0].Y + o);
+  for (std::size_t i = 1; i + 2 < points.size(); i += 3) {
+    const Point c1 = points[i], c2 = points[i + 1], to = points[i + 2];
+    cairo_curve_to(cr_, c1.X + o, c1.Y + o, c2.X + o, c2.Y + o, to.X + o, to.Y + o);
+  }
+  Stroke(pen);
+}
+
+void CairoSurface::SetFont(const Font& font) {
+  if (font == text_->font) return;
+  text_->font = font;
+  text_->vertical = font.face.starts_with('@');
+  const std::string family = ValidUtf8(text_->vertical ? std::string_view(font.face).substr(1) : font.face);
+  PangoFontDescription* description = pango_font_description_new();
+  pango_font_description_set_family(description, family.c_str());
+  pango_font_description_set_weight(description, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_style(description, font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  double em = std::max(1, -font.height);
+  if (font.height > 0) {
+    // A positive height is the whole cell, ascent and descent; find the character height that gives it.
+    pango_font_description_set_absolute_size(description, font.height * PANGO_SCALE);
+    PangoFontMetrics* metrics = pango_context_get_metrics(text_->across, description, nullptr);
+    const int cell = pango_font_metrics_get_ascent(metrics) + pango_font_metrics_get_descent(metrics);
+    pango_font_metrics_unref(metrics);
+    em = cell > 0 ? font.height * (font.height * double(PANGO_SCALE) / cell) : font.height;
+  }
+  pango_font_description_set_absolute_size(description, em * PANGO_SCALE);
+  if (text_->description != nullptr) pango_font_description_free(text_->description);
+  text_->description = description;
+}
+
+void CairoSurface::SetTextColour(Colour colour) { textColour_ = colour; }
+
+void CairoSurface::SetTransparentBackground(bool transparent) { transparent_ = transparent; }
+
+Size CairoSurface::TextExtent(std::string_view text) {
+  if (text.empty()) return {};
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(text_->Layout(text_->vertical, OneLine(text), -1, PANGO_ALIGN_LEFT), nullptr,
+                                 &logical);
+  return {logical.width, logical.height};
+}
+
+void CairoSurface::DrawText(Point at, std::string_view text) {
+  if (text.empty()) return;
+  PangoLayout* layout = text_->Layout(text_->vertical, OneLine(text), -1, PANGO_ALIGN_LEFT);
+  // Escapements turn counter-clockwise on the screen, Cairo's angles clockwise.
+  ShowLayout(cr_, layout, at.X, at.Y, -text_->font->escapement / 10.0, textColour_, !transparent_);
+}
+
+void CairoSurface::DrawTextInRect(const Rect& rect, std::string_view text, const TextFormat& format) {
+  if (text.empty() || IsEmpty(rect)) return;
+  const int width = rect.right - rect.left;
+  const PangoAlignment align = format.align == TextAlign::Left     ? PANGO_ALIGN_LEFT
+                               : format.align == TextAlign::Centre ? PANGO_ALIGN_CENTER
+                                                                   : PANGO_ALIGN_RIGHT;
+  // Lines are laid out unwrapped, aligned with one another, and the block is aligned in the
+  // rectangle; only a block too wide for it is laid out again, wrapped at its width.
+  PangoLayout* layout;
+  if (format.lines == TextLines::SingleLine) {
+    layout = text_->Layout(false, OneLine(text), -1, PANGO_ALIGN_LEFT);
+  } else {
+    std::string content = ValidUtf8(text);
+    const bool oneLine = content.find_first_of("\r\n") == std::string::npos;
+    layout = text_->Layout(false, content, -1, oneLine ? PANGO_ALIGN_LEFT : align);
+    PangoRectangle unwrapped;
+    pango_layout_get_pixel_extents(layout, nullptr, &unwrapped);
+    if (unwrapped.width > width) layout = text_->Layout(false, std::move(content), width, align);
+  }
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(layout, nullptr, &logical);
+
+  int x = rect.left;
+  if (pango_layout_get_width(layout) < 0) {
+    if (format.align == TextAlign::Centre) x += (width - logical.width) / 2;
+    if (format.align == TextAlign::Right) x = rect.right - logical.width;
+  }
+  int y = rect.top;
+  if (format.verticalCentre) y += (rect.bottom - rect.top - logical.height) / 2;
+
+  cairo_save(cr_);
+  RectanglePath(cr_, EdgeBox(rect));
+  cairo_clip(cr_);
+  ShowLayout(cr_, layout, x, y, 0, textColour_, !transparent_);
+  cairo_restore(cr_);
+}
+
+void CairoSurface::PaintPicture(cairo_surface_t* picture, const Rect& source, const Rect& dest,
+                                cairo_filter_t filter) {
+  const Rect s = Normalised(source), d = Normalised(dest);
+  if (IsEmpty(s) || IsEmpty(d)) return;
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(picture);
+  // The pattern matrix maps the destination back into the picture.
+  cairo_matrix_t toPicture;
+  cairo_matrix_init_translate(&toPicture, s.left, s.top);
+  cairo_matrix_scale(&toPicture, double(s.right - s.left) / (d.right - d.left),
+                     double(s.bottom - s.top) / (d.bottom - d.top));
+  cairo_matrix_translate(&toPicture, -d.left, -d.top);
+  cairo_pattern_set_matrix(pattern, &toPicture);
+  cairo_pattern_set_filter(pattern, filter);
+  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+  cairo_set_source(cr_, pattern);
+  RectanglePath(cr_, EdgeBox(d));
+  cairo_fill(cr_);
+  cairo_pattern_destroy(pattern);
+}
+
+void CairoSurface::StretchPicture(const Picture& picture, const Rect& source, const Rect& dest) {
+  if (!HoldsPixels(picture)) return;
+  // Cairo's RGB format is the picture's byte order with the alpha byte ignored, so the pixels are
+  // read in place; cairo only reads a source.
+  cairo_surface_t* image =
+      cairo_image_surface_create_for_data(const_cast<unsigned char*>(picture.bgra.data()), CAIRO_FORMAT_RGB24,
+                                          picture.width, picture.height, picture.width * 4);
+  PaintPicture(image, source, dest, CAIRO_FILTER_GOOD);
+  cairo_surface_destroy(image);
+}
+
+void CairoSurface::KeyedPicture(const Picture& picture, const Rect& source, const Rect& dest, Colour key) {
+  if (!HoldsPixels(picture)) return;
+  cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, picture.width, picture.height);
+  if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS) {
+    unsigned char* data = cairo_image_surface_get_data(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    for (int y = 0; y < picture.height; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+      const uint8_t* in = picture.bgra.data() + static_cast<std::size_t>(y) * picture.width * 4;
+      for (int x = 0; x < picture.width; ++x, in += 4) {
+        const Colour colour = Rgb(in[2], in[1], in[0]);
+        row[x] = colour == key ? 0 : PixelValue(colour);  // key pixels become fully transparent
+      }
+    }
+    cairo_surface_mark_dirty(image);
+    PaintPicture(image, source, dest, CAIRO_FILTER_NEAREST);
+  }
+  cairo_surface_destroy(image);
+}
+
+Colour CairoSurface::PixelAt(Point at) {
+  cairo_surface_t* target = Target();
+  if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE) return kNoColour;
+  const cairo_format_t format = cairo_image_surface_get_format(target);
+  if (format != CAIRO_FORMAT_RGB24 && format != CAIRO_FORMAT_ARGB32) return kNoColour;
+  if (at.X < 0 || at.Y < 0 || at.X >= cairo_image_surface_get_width(target) ||
+      at.Y >= cairo_image_surface_get_height(target)) {
+    return kNoColour;
+  }
+  cairo_surface_flush(target);
+  const unsigned char* row =
+      cairo_image_surface_get_data(target) + at.Y * cairo_image_surface_get_stride(target);
+  const uint32_t value = reinterpret_cast<const uint32_t*>(row)[at.X];
+  const uint32_t alpha = format == CAIRO_FORMAT_ARGB32 ? value >> 24 : 255;
+  // ARGB pixels are stored premultiplied by their alpha.
+  const auto channel = [&](int shift) {
+    const uint32_t c = (value >> shift) & 0xFF;
+    return static_cast<int>(alpha == 0 ? 0 : std::min<uint32_t>(255, c * 255 / alpha));
+  };
+  return Rgb(channel(16), channel(8), channel(0));
+}
+
+}  // namespace ravelo
