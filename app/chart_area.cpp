@@ -46,7 +46,8 @@ void DrawViewArea(Surface& surface, const DocumentHeader& header, const Rect& vi
   const int chart = ShownChart(header);
   const float zoom = header.Zoom[chart];
   if (!(zoom >= 0.1f)) return;
-  const Rect view{0, 0, ScaledLength(header.ViewWidth[chart], zoom), ScaledLength(header.ViewHeight[chart], zoom)};
+  const Rect view{0, 0, ScaledLength(header.ViewWidth[chart], zoom),
+                  ScaledLength(header.ViewHeight[chart], zoom)};
   const Colour back = header.ViewBackColor[chart];
   const Colour frame = header.ViewFrameColor[chart];
   if (frame == kNoColour) {

@@ -48,7 +48,8 @@ void ChartView::OnPaint(wxPaintEvent&) {
   const Point scroll = ScrollPosition();
   const Size client = ClientArea();
   const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
-  buffer_.Draw(scroll, [this, &visible](Surface& surface) { DrawViewArea(surface, diagram_.header, visible); });
+  buffer_.Draw(scroll,
+               [this, &visible](Surface& surface) { DrawViewArea(surface, diagram_.header, visible); });
   buffer_.CopyTo(dc, client.width, client.height);
 }
 

@@ -24,6 +24,7 @@
 #include "app/test_script.h"
 #include "app/wx_text.h"
 #include "platform/cab/gcab_cabinet.h"
+#include "platform/codec/document_picture_codec.h"
 #include "platform/files.h"
 #include "platform/store/key_file_settings.h"
 #include "platform/wx/wx_messages.h"
@@ -133,7 +134,7 @@ class RaveloApp final : public wxApp, private StartupPlatform {
   RandomSource random_;
   SystemClock clock_;
   GcabCabinet cabinet_;
-  OpaquePictureCodec codec_;
+  DocumentPictureCodec codec_;
   std::unique_ptr<EditorContext> context_;
   MainFrame* frame_ = nullptr;
 };

@@ -76,4 +76,3 @@ BENCHMARK(BM_TitlesOnly)->Arg(0)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace ravelo
 
-BENCHMARK_MAIN();

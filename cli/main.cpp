@@ -10,6 +10,7 @@
 #include "model/diagram.h"
 #include "model/document_file.h"
 #include "platform/cab/gcab_cabinet.h"
+#include "platform/codec/document_picture_codec.h"
 #include "platform/files.h"
 
 namespace ravelo::cli {
@@ -24,7 +25,7 @@ constexpr const char* kUsage =
 struct Session {
   ConsoleMessages messages;
   NoProgress progress;
-  OpaquePictureCodec codec;
+  DocumentPictureCodec codec;
   FallbackSettings settings;
   GcabCabinet cabinet;
   DocumentServices services{messages, progress, codec, settings, cabinet, files::DefaultWorkRoot()};

@@ -11,6 +11,7 @@
 
 #include "model/document_file.h"
 #include "platform/cab/gcab_cabinet.h"
+#include "resources/builtin_pictures.h"
 #include "tests/support/memory_settings.h"
 #include "model/cp932.h"
 #include "tests/support/diagram_builder.h"
@@ -67,7 +68,8 @@ Diagram SmallDiagram() {
   testing::AddNode(d, 3, {1});
   testing::AddArc(d, 2, 3);
   auto picture = std::make_unique<Picture>();
-  picture->fileBytes.assign(1234, 7);
+  const std::span<const uint8_t> png = BuiltInPicturePng(1);
+  picture->fileBytes.assign(png.begin(), png.end());
   SetPicture(d, 2, std::move(picture));
   return d;
 }
@@ -84,9 +86,8 @@ TEST_F(CliTest, DumpIsValidJsonWithTheRecordFieldNames) {
   const std::string path = WriteDocument(d, "a.rvl");
   const CommandResult r = RunCommand(std::string(RAVELO_CLI) + " dump " + path);
   ASSERT_EQ(r.status, 0) << r.out;
-  for (const char* expected :
-       {"\"ObjectCount\":4", "\"Title\":\"家族\"", "\"Title\":\"父 \\\"太郎\\\"\"",
-        "\"ParentSerials\":[1,0,0,0,0,0,0,0,0,0]", "\"Pos\":[{\"X\":0,\"Y\":0}", "\"Image\":true,\"ImageBytes\":1234",
+  for (const std::string& expected : std::vector<std::string>{"\"ObjectCount\":4", "\"Title\":\"家族\"", "\"Title\":\"父 \\\"太郎\\\"\"",
+        "\"ParentSerials\":[1,0,0,0,0,0,0,0,0,0]", "\"Pos\":[{\"X\":0,\"Y\":0}", "\"Image\":true,\"ImageBytes\":" + std::to_string(BuiltInPicturePng(1).size()),
         "\"ChildMark\":[\"S\",\"S\",\"S\",\"S\"]", "\"Zoom\":[1,1,1,1]", "\"Rad\":0", "\"End\":[{\"EndStyle\":0"}) {
     EXPECT_NE(r.out.find(expected), std::string::npos) << expected;
   }
