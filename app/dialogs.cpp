@@ -105,6 +105,9 @@ KansetDialog::KansetDialog(wxWindow* parent, SettingsStore& store, SystemSetting
   Fill(LoadKanset(store_, held_));
   Bind(wxEVT_BUTTON, &KansetDialog::OnSave, this, wxID_OK);
   animeSpin_->Bind(wxEVT_SPIN, &KansetDialog::OnSpin, this);
+  animeCount_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+    animeSpin_->SetValue(ParseAnimeCount(Utf8Of(animeCount_->GetValue())));
+  });
 }
 
 void KansetDialog::Fill(const KansetValues& v) {
