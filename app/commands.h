@@ -5,8 +5,7 @@
 namespace ravelo::command {
 
 enum : int {
-  // Window styles of the ribbon; the ribbon offers 215 to 219.
-  kStyleFirst = 205,
+  // The window styles the ribbon offers (a stored style may be any of 205 to 219).
   kStyleOffice2007Blue = 215,
   kStyleOffice2007Black = 216,
   kStyleOffice2007Silver = 217,

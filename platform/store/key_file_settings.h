@@ -25,7 +25,6 @@ class KeyFileSettings final : public SettingsStore {
   void WriteInt(std::string_view section, std::string_view key, int value) override;
   void WriteString(std::string_view section, std::string_view key, std::string_view value) override;
 
-  const std::string& path() const { return path_; }
   // False once a write could not be stored (the value is still held in memory).
   bool lastWriteStored() const { return lastWriteStored_; }
 

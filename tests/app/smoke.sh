@@ -129,7 +129,8 @@ case "$case_name" in
     # Left-over undo snapshots in the work folder go when the frame closes; other files stay.
     mkdir -p "$XDG_RUNTIME_DIR/Ravelo"
     touch "$XDG_RUNTIME_DIR/Ravelo/RVLa1b2c3" "$XDG_RUNTIME_DIR/Ravelo/rvlx" "$XDG_RUNTIME_DIR/Ravelo/keep.rvl"
-    script open "sleep 300" "log-status" "log-title" "log-view" "screenshot $work/open.png" "quit"
+    script open "sleep 300" "log-status" "log-title" "log-view" "screenshot $work/open.png" \
+      "key ctrl+shift+tab" "sleep 300" "log-view" "key ctrl+tab" "sleep 300" "log-view" "quit"
     run open "$work/doc.rvl"
     expect open.log "status arc Arc 1(0)"
     expect open.log "status p-node P-Node 1(0)"
@@ -141,9 +142,12 @@ case "$case_name" in
       fail "undo snapshots were left in the work folder"
     [ -e "$XDG_RUNTIME_DIR/Ravelo/keep.rvl" ] || fail "the clean-up took a file that is no snapshot"
     # The middle of the view shows the Box chart's background colour of the document.
-    read -r _ x y width height _ < <(grep '^view ' "$work/open.log")
+    read -r _ x y width height _ < <(grep -m1 '^view ' "$work/open.log")
     pixel=$(convert "$work/open.png" -format "%[pixel:p{$((x + width / 2)),$((y + height / 2))}]" info:)
     [ "$pixel" = "srgb(200,220,120)" ] || fail "the view shows $pixel"
+    # Ctrl+Shift+Tab goes back from the Box chart to the Flow chart, Ctrl+Tab on to the Box chart.
+    [ "$(grep '^view ' "$work/open.log" | sed 's/.* chart //' | tr '\n' ' ')" = "0 3 0 " ] ||
+      fail "the chart keys did not switch the charts"
     ;;
 
   save-keys)
