@@ -120,9 +120,9 @@ void CollectControls(wxWindow& parent, std::vector<std::string>& lines) {
 }
 
 // "ctrl+shift+tab", "f10", "ctrl+s": the key and its modifiers; key 0 when not understood.
-std::pair<int, int> ParseKey(const std::string& spec) {
+std::pair<int, int> ParseKey(const std::string& keys) {
   int modifiers = wxMOD_NONE;
-  std::string rest = spec;
+  std::string rest = keys;
   for (std::size_t plus; (plus = rest.find('+')) != std::string::npos; rest = rest.substr(plus + 1)) {
     const std::string modifier = rest.substr(0, plus);
     if (modifier == "ctrl") modifiers |= wxMOD_CONTROL;
