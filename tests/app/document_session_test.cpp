@@ -6,7 +6,7 @@
 #include <deque>
 
 #include "platform/cab/gcab_cabinet.h"
-#include "tests/document/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/diagram_builder.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/recording_messages.h"
