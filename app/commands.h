@@ -12,10 +12,13 @@ enum : int {
   kStyleOffice2007Aqua = 218,
   kStyleWindows7 = 219,
 
+  kSetAsDefault = 320,
   ID_VIEW_PROPATY_PANE = 354,
   ID_VIEW_ACT = 361,
   ID_SHOW_MENU = 370,
   ID_VIEW_SEARCH_PANE = 379,
+  ID_UNDO = 368,  // Ctrl+Z
+  ID_REDO = 369,  // Ctrl+Y
   ID_VIEW_FLOW = 384,
   ID_VIEW_BOX = 385,
   ID_VIEW_STAR = 386,
@@ -24,6 +27,8 @@ enum : int {
   ID_KAN_SET = 391,
   ID_RECENT_KANRI = 392,
   ID_VIEW_FULLSCREEN = 415,
+  kSetMemoAsDefault = 424,
+  kApplyArcDefaults = 465,
   ID_PANE_BTN = 418,
   ID_STYLE = 480,
   kToggleHoverAnimation = 481,  // F10

@@ -44,7 +44,8 @@ DocumentSession::DocumentSession(Diagram& diagram, RandomSource& random, const C
       clock_(clock),
       services_(services),
       recent_(recent),
-      dialogs_(dialogs) {}
+      dialogs_(dialogs),
+      history_(services.workRoot, services.codec) {}
 
 std::string DocumentSession::Title() const {
   return path_.empty() ? std::string(kUntitled) : FileNameOf(path_);
@@ -54,6 +55,7 @@ std::string DocumentSession::WindowTitle() const { return Title() + " - " + std:
 
 void DocumentSession::New() {
   NewDocument(diagram_, random_, clock_);
+  history_.Clear();
   path_.clear();
   modified_ = false;
 }
@@ -63,9 +65,40 @@ bool DocumentSession::Open(const std::string& path) {
     New();
     return false;
   }
+  history_.Clear();
   path_ = path;
   modified_ = false;
   recent_.Add(path);
+  return true;
+}
+
+bool DocumentSession::Undo() {
+  if (!history_.Undo(diagram_)) return false;
+  SelectLowestSelected(diagram_);
+  modified_ = true;
+  return true;
+}
+
+bool DocumentSession::Redo() {
+  if (!history_.Redo(diagram_)) return false;
+  SelectLowestSelected(diagram_);
+  modified_ = true;
+  return true;
+}
+
+bool DocumentSession::SetObjectAsDefaultsCommand() {
+  return SetObjectAsDefaults(diagram_, services_.settings, services_.messages);
+}
+
+bool DocumentSession::SetMemoAsDefaultsCommand() {
+  return SetMemoAsDefaults(diagram_, services_.settings, services_.messages);
+}
+
+bool DocumentSession::ApplyArcDefaultsCommand(const ObjectServices& services) {
+  if (!HasSelectedLinkArc(diagram_)) return false;
+  TakeSnapshot();
+  ApplyArcDefaultsToSelection(diagram_, services);
+  modified_ = true;
   return true;
 }
 

@@ -8,6 +8,8 @@
 
 #include "app/recent_files.h"
 #include "model/document_file.h"
+#include "model/object_defaults.h"
+#include "model/undo_history.h"
 
 namespace ravelo {
 
@@ -63,6 +65,22 @@ class DocumentSession {
   // file is replaced only after the user agreed.
   bool SaveAsCommand(Point scroll);
 
+  // The edit history of the document shown; emptied whenever another document takes its place.
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  // Taken by every edit before it changes the diagram.
+  void TakeSnapshot() { history_.TakeSnapshot(diagram_); }
+  // Bring back the state before the last edit (after the last undo); the main selection becomes
+  // the lowest selected object and the document counts as modified. False when there was nothing.
+  bool Undo();
+  bool Redo();
+
+  // The defaults commands of the main selection: set the object's or its memo's style as the
+  // defaults of new objects, and give the selected link arcs the arc defaults again (an edit).
+  bool SetObjectAsDefaultsCommand();
+  bool SetMemoAsDefaultsCommand();
+  bool ApplyArcDefaultsCommand(const ObjectServices& services);
+
  private:
   bool SaveTo(const std::string& path, Point scroll);
   CommandOutcome Replace(const std::string& path, Point scroll);
@@ -76,6 +94,7 @@ class DocumentSession {
   std::string documentsFolder_;
   std::string path_;
   bool modified_ = false;
+  UndoHistory history_;
 };
 
 // The path a save goes to: a name without the document extension gets ".rvl", so that the file

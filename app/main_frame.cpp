@@ -258,6 +258,10 @@ void MainFrame::BuildRibbon() {
   file->AddButton(ID_FILE_SAVE, U("上書き 保存"), ArtIcon(wxART_FILE_SAVE));
   file->AddDropdownButton(ID_HOZON_BTN, U("名前を付けて 保存"), ArtIcon(wxART_FILE_SAVE_AS));
 
+  editButtons_ = bar("編集");
+  editButtons_->AddButton(ID_UNDO, U("元に戻す"), ArtIcon(wxART_UNDO));
+  editButtons_->AddButton(ID_REDO, U("やり直し"), ArtIcon(wxART_REDO));
+
   chartButtons_ = bar("チャート切替え");
   for (const ChartButton& b : kChartButtons)
     chartButtons_->AddToggleButton(b.id, U(b.label), ChartIcon(b.chart));
@@ -327,11 +331,14 @@ void MainFrame::BindCommands() {
   ribbon_->Bind(wxEVT_RIBBONBAR_HELP_CLICK, [this](wxRibbonBarEvent&) { ShowAboutDialog(this); });
   ribbon_->Bind(wxEVT_RIBBONBAR_TOGGLED, [this](wxRibbonBarEvent&) { Layout(); });
   messageTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { SetStatusText(wxString(), kMessagePane); });
+  view_->Bind(wxEVT_CONTEXT_MENU, &MainFrame::OnViewContextMenu, this);
 
   const wxAcceleratorEntry keys[] = {
       {wxACCEL_CTRL, 'N', ID_FILE_NEW},
       {wxACCEL_CTRL, 'O', ID_FILE_OPEN},
       {wxACCEL_CTRL, 'S', ID_FILE_SAVE},
+      {wxACCEL_CTRL, 'Z', ID_UNDO},
+      {wxACCEL_CTRL, 'Y', ID_REDO},
       {wxACCEL_CTRL, WXK_TAB, kNextChart},
       {wxACCEL_CTRL | wxACCEL_SHIFT, WXK_TAB, kPreviousChart},
       {wxACCEL_NORMAL, WXK_F10, kToggleHoverAnimation},
@@ -370,7 +377,32 @@ void MainFrame::AfterDocumentReplaced() {
   view_->ShowChart(RestoredScroll(d.header, ShownChart(d.header), view_->ClientArea()));
   RefreshCounts();
   RefreshChartButtons();
+  RefreshUndoButtons();
   SetTitle(U(session_->WindowTitle()));
+}
+
+void MainFrame::AfterEdit() {
+  view_->Refresh();
+  RefreshCounts();
+  RefreshUndoButtons();
+}
+
+void MainFrame::RefreshUndoButtons() {
+  editButtons_->EnableButton(ID_UNDO, session_->CanUndo());
+  editButtons_->EnableButton(ID_REDO, session_->CanRedo());
+}
+
+void MainFrame::OnViewContextMenu(wxContextMenuEvent&) {
+  const Diagram& d = context_.diagram;
+  const int main = d.header.CurrentObject;
+  const bool hasMain = main >= 0 && main < d.count();
+  const bool arc = hasMain && IsLinkArc(d.object(main));
+  wxMenu menu;
+  menu.Append(kSetAsDefault, U(arc ? "リンクアークの初期値にする(&N)" : "ノードの初期値にする(&N)"))->Enable(hasMain);
+  if (ShownChart(d.header) == BoxChart)
+    menu.Append(kSetMemoAsDefault, U("記事の初期値にする(&D)"))->Enable(hasMain);
+  menu.Append(kApplyArcDefaults, U("選択アークに初期値を適用する(&A)"))->Enable(HasSelectedLinkArc(d));
+  view_->PopupMenu(&menu);
 }
 
 void MainFrame::RefreshCounts() {
@@ -467,6 +499,23 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
     case ID_FILE_SAVE_AS:
       if (session_->SaveAsCommand(scroll)) SetTitle(U(session_->WindowTitle()));
       break;
+    case ID_UNDO:
+      if (session_->Undo()) AfterEdit();
+      break;
+    case ID_REDO:
+      if (session_->Redo()) AfterEdit();
+      break;
+    case kSetAsDefault:
+      session_->SetObjectAsDefaultsCommand();
+      break;
+    case kSetMemoAsDefault:
+      session_->SetMemoAsDefaultsCommand();
+      break;
+    case kApplyArcDefaults: {
+      const ObjectServices objects{context_.store, context_.messages, context_.random, {}, {}, {}};
+      if (session_->ApplyArcDefaultsCommand(objects)) AfterEdit();
+      break;
+    }
     case kNextChart:
       SwitchTo(NextChart(ShownChart(context_.diagram.header)));
       break;

@@ -17,6 +17,7 @@ class wxGauge;
 class wxRibbonBar;
 class wxRibbonButtonBar;
 class wxRibbonButtonBarEvent;
+class wxContextMenuEvent;
 class wxStatusBar;
 
 namespace ravelo {
@@ -68,6 +69,10 @@ class MainFrame final : public wxFrame {
   void AfterDocumentReplaced();
   void RefreshCounts();
   void RefreshChartButtons();
+  void RefreshUndoButtons();
+  // After an edit of the document: redraw, counts, undo buttons.
+  void AfterEdit();
+  void OnViewContextMenu(wxContextMenuEvent& event);
   void ShowTimedMessage(const std::string& text);
 
   void OnCommand(wxCommandEvent& event);
@@ -89,6 +94,7 @@ class MainFrame final : public wxFrame {
 
   wxAuiManager aui_;
   wxRibbonBar* ribbon_ = nullptr;
+  wxRibbonButtonBar* editButtons_ = nullptr;
   wxRibbonButtonBar* chartButtons_ = nullptr;
   ChartView* view_ = nullptr;
   wxStatusBar* statusBar_ = nullptr;

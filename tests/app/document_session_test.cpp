@@ -209,3 +209,55 @@ TEST(DocumentExtension, IsAddedWhereTheNameLacksIt) {
 
 }  // namespace
 }  // namespace ravelo
+
+namespace ravelo {
+namespace {
+
+TEST_F(Session, UndoAndRedoStepThroughEditsAndMarkTheDocumentModified) {
+  EXPECT_FALSE(session.CanUndo());
+  EXPECT_FALSE(session.Undo());
+  session.TakeSnapshot();
+  AddNode(diagram, 1);
+  session.TakeSnapshot();
+  AddNode(diagram, 2);
+  diagram.state(0).Selected = 1;
+  diagram.state(1).Selected = 1;
+  ASSERT_TRUE(session.Undo());
+  EXPECT_EQ(diagram.count(), 1);
+  EXPECT_EQ(diagram.header.CurrentObject, 0) << "the lowest selected object";
+  EXPECT_TRUE(session.modified());
+  EXPECT_TRUE(session.CanRedo());
+  ASSERT_TRUE(session.Redo());
+  EXPECT_EQ(diagram.count(), 2);
+  EXPECT_FALSE(session.CanRedo());
+}
+
+TEST_F(Session, AnotherDocumentEmptiesTheHistory) {
+  SaveTwoNodes(folder / "two.rvl");
+  session.TakeSnapshot();
+  AddNode(diagram, 9);
+  ASSERT_TRUE(session.CanUndo());
+  ASSERT_TRUE(session.Open(folder / "two.rvl"));
+  EXPECT_FALSE(session.CanUndo());
+  session.TakeSnapshot();
+  session.New();
+  EXPECT_FALSE(session.CanUndo());
+}
+
+TEST_F(Session, ApplyingArcDefaultsIsAnEditThatCanBeUndone) {
+  ObjectServices objects{settings, messages, random, {}, {}, {}};
+  AddNode(diagram, 1);
+  AddNode(diagram, 2);
+  const int arc = testing::AddArc(diagram, 1, 2);
+  EXPECT_FALSE(session.ApplyArcDefaultsCommand(objects)) << "no arc selected";
+  EXPECT_FALSE(session.CanUndo());
+  diagram.state(arc).Selected = 1;
+  settings.WriteInt("ArcDef", "ArcType", 9);
+  ASSERT_TRUE(session.ApplyArcDefaultsCommand(objects));
+  EXPECT_EQ(diagram.object(arc).Arc[BoxChart].ArcType, 9);
+  ASSERT_TRUE(session.Undo());
+  EXPECT_EQ(diagram.object(arc).Arc[BoxChart].ArcType, 0);
+}
+
+}  // namespace
+}  // namespace ravelo

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "tests/support/diagram_builder.h"
 #include "tests/support/scratch_folder.h"
@@ -92,8 +93,16 @@ TEST_F(UndoTest, PicturesComeBackByteForByte) {
   EXPECT_EQ(d.table.pictures[0]->fileBytes, bytes);
 }
 
-TEST_F(UndoTest, AMissingWorkFolderLosesTheStepsSilently) {
-  UndoHistory history(folder_ + "/gone", codec);
+TEST_F(UndoTest, AMissingWorkFolderIsMade) {
+  UndoHistory history(folder_ + "/work", codec);
+  Edit(history, 1);
+  EXPECT_TRUE(history.CanUndo());
+  EXPECT_EQ(fs::status(folder_ + "/work").permissions(), fs::perms::owner_all);
+}
+
+TEST_F(UndoTest, AWorkFolderThatCannotBeMadeLosesTheStepsSilently) {
+  std::ofstream(folder_ + "/taken") << "a file where the folder should be";
+  UndoHistory history(folder_ + "/taken", codec);
   Edit(history, 1);
   EXPECT_FALSE(history.CanUndo());
   EXPECT_EQ(d.count(), 1);
