@@ -13,12 +13,15 @@ enum : int {
   kStyleWindows7 = 219,
 
   kSetAsDefault = 320,
+  kSetPictureFromFile = 325,
   ID_VIEW_PROPATY_PANE = 354,
   ID_VIEW_ACT = 361,
   ID_SHOW_MENU = 370,
   ID_VIEW_SEARCH_PANE = 379,
+  kPasteCopiedPicture = 367,
   ID_UNDO = 368,  // Ctrl+Z
   ID_REDO = 369,  // Ctrl+Y
+  kSetBuiltInPicture = 383,
   ID_VIEW_FLOW = 384,
   ID_VIEW_BOX = 385,
   ID_VIEW_STAR = 386,

@@ -1,8 +1,11 @@
 #include "app/dialogs.h"
 
+#include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/image.h>
 #include <wx/listctrl.h>
+#include <wx/mstream.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/spinbutt.h>
@@ -13,6 +16,7 @@
 #include <wx/valtext.h>
 
 #include "app/wx_text.h"
+#include "resources/builtin_pictures.h"
 
 namespace ravelo {
 
@@ -200,6 +204,31 @@ void RecentDocumentsDialog::OnRowActivated(wxListEvent& event) {
   const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
   if (folder.empty() || !wxLaunchDefaultApplication(U(folder)))
     messages_.Show("エクスプローラの起動に失敗しました", MessageIcon::Stop, MessageButtons::Ok);
+}
+
+int ChooseBuiltInPicture(wxWindow* parent) {
+  // The buttons' control numbers, for pictures 1 to 17 in that order.
+  static constexpr int kButtonIds[kBuiltInPictureCount] = {1004, 1019, 1006, 1007, 1008, 1009, 1010, 1011, 1012,
+                                                           1013, 1014, 1015, 1016, 1017, 1018, 1020, 1021};
+  wxDialog dialog(parent, 331, U("既定のイメージから選択"));
+  auto* rows = new wxBoxSizer(wxVERTICAL);
+  rows->Add(Label(&dialog, "セットしたいイメージを選択して、ボタンをクリックしてください。"), 0, wxALL, 8);
+  auto* grid = new wxGridSizer(6, 4, 4);
+  for (int number = 1; number <= kBuiltInPictureCount; ++number) {
+    const std::span<const uint8_t> png = BuiltInPicturePng(number);
+    wxMemoryInputStream stream(png.data(), png.size());
+    const wxBitmap bitmap{wxImage(stream, wxBITMAP_TYPE_PNG)};
+    auto* button = new wxBitmapButton(&dialog, kButtonIds[number - 1], bitmap);
+    button->SetToolTip(U(std::string(BuiltInPictureCaption(number))));
+    button->Bind(wxEVT_BUTTON, [&dialog, number](wxCommandEvent&) { dialog.EndModal(number); });
+    grid->Add(button);
+  }
+  rows->Add(grid, 0, wxLEFT | wxRIGHT, 8);
+  rows->Add(new wxButton(&dialog, wxID_CANCEL, U("中止(&C)")), 0, wxALIGN_RIGHT | wxALL, 8);
+  dialog.SetSizerAndFit(rows);
+  dialog.SetEscapeId(wxID_CANCEL);
+  const int chosen = dialog.ShowModal();
+  return chosen >= 1 && chosen <= kBuiltInPictureCount ? chosen : 0;
 }
 
 void ShowAboutDialog(wxWindow* parent) {

@@ -1,5 +1,5 @@
 // The dialogs of the application shell: the environment settings (CKansetDlg), the recent
-// documents list and the About box.
+// documents list, the choice of a built-in picture (CSelImageDlg) and the About box.
 #pragma once
 
 #include <wx/dialog.h>
@@ -58,6 +58,10 @@ class RecentDocumentsDialog final : public wxDialog {
   Messages& messages_;
   wxListCtrl* list_;
 };
+
+// "既定のイメージから選択": the seventeen built-in pictures as buttons; the number of the picture
+// clicked (1..17), or 0 when the user stopped.
+int ChooseBuiltInPicture(wxWindow* parent);
 
 void ShowAboutDialog(wxWindow* parent);
 

@@ -94,6 +94,40 @@ bool DocumentSession::SetMemoAsDefaultsCommand() {
   return SetMemoAsDefaults(diagram_, services_.settings, services_.messages);
 }
 
+bool DocumentSession::SetPictureFromFileCommand(const std::string& path, const PictureServices& services) {
+  const int index = diagram_.header.CurrentObject;
+  if (index < 0 || index >= diagram_.count()) return false;
+  Messages& messages = services_.messages;
+  const std::string type = ImageTypeOfPath(path, messages);
+  if (type.empty()) {
+    messages.Show("イメージファイル以外は処理できません", MessageIcon::Information, MessageButtons::Ok);
+    return false;
+  }
+  if (messages.Show("現在セットされているイメージを変更しますか", MessageIcon::Question, MessageButtons::YesNo) !=
+      MessageAnswer::Yes)
+    return false;
+  TakeSnapshot();
+  SetObjectPictureFromFile(diagram_, index, path, type, services);
+  modified_ = true;  // also when the load failed: the old picture is gone
+  return true;
+}
+
+bool DocumentSession::SetBuiltInPictureCommand(int number, const PictureServices& services) {
+  PictureServices withHistory = services;
+  withHistory.undo = &history_;
+  bool changed = false;
+  for (int i = 0; i < diagram_.count(); ++i)
+    if (diagram_.state(i).Selected && SetObjectBuiltInPicture(diagram_, i, number, withHistory)) changed = true;
+  if (changed) modified_ = true;
+  return changed;
+}
+
+bool DocumentSession::PastePictureCommand(Clipboard& clipboard) {
+  if (!PasteClipboardPicture(diagram_, clipboard, &history_, services_.messages)) return false;
+  modified_ = true;
+  return true;
+}
+
 bool DocumentSession::ApplyArcDefaultsCommand(const ObjectServices& services) {
   if (!HasSelectedLinkArc(diagram_)) return false;
   TakeSnapshot();

@@ -10,6 +10,7 @@
 #include "model/document_file.h"
 #include "model/object_defaults.h"
 #include "model/undo_history.h"
+#include "output/object_pictures.h"
 
 namespace ravelo {
 
@@ -22,6 +23,8 @@ class FileDialogs {
   // The session itself asks before an existing file is replaced.
   virtual std::optional<std::string> ChooseDocumentToSave(const std::string& folder,
                                                           const std::string& suggestedName) = 0;
+  // A picture file to set into an object; nothing when the user cancelled.
+  virtual std::optional<std::string> ChoosePictureToOpen() = 0;
 };
 
 // What a command did to the document shown.
@@ -80,6 +83,13 @@ class DocumentSession {
   bool SetObjectAsDefaultsCommand();
   bool SetMemoAsDefaultsCommand();
   bool ApplyArcDefaultsCommand(const ObjectServices& services);
+
+  // The picture commands. From a file: for the main selection, after asking; the file's type comes
+  // from its extension. Built-in: for every selected object. From the clipboard: into every selected
+  // object. Each is an edit; false when nothing changed.
+  bool SetPictureFromFileCommand(const std::string& path, const PictureServices& services);
+  bool SetBuiltInPictureCommand(int number, const PictureServices& services);
+  bool PastePictureCommand(Clipboard& clipboard);
 
  private:
   bool SaveTo(const std::string& path, Point scroll);

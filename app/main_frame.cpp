@@ -4,6 +4,7 @@
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
 #include <wx/gauge.h>
+#include <wx/gdicmn.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/ribbon/art.h>
@@ -162,6 +163,16 @@ class MainFrame::WxFileDialogs final : public FileDialogs {
   std::optional<std::string> ChooseDocumentToSave(const std::string& folder,
                                                   const std::string& suggestedName) override {
     wxFileDialog dialog(parent_, U("名前を付けて保存"), U(folder), U(suggestedName), Filter(), wxFD_SAVE);
+    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+    return Utf8Of(dialog.GetPath());
+  }
+
+  std::optional<std::string> ChoosePictureToOpen() override {
+    wxFileDialog dialog(parent_, U("変更するイメージを指定"), wxString(), wxString(),
+                        U("イメージファイル(jpeg, gif, bmp, png, tiff) |*.jpg;*.jpeg;*.gif;*.bmp;*.png;*.tif;*.tiff|"
+                          "JPEGファイル(*.jpeg)|*.jpg;*.jpeg|GIFファイル(*.gif)|*.gif|ビットマップファイル(*.bmp)|*.bmp|"
+                          "PNGファイル(*.png)|*.png|TIFFファイル(*.tiff)|*.tif;*.tiff"),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     return Utf8Of(dialog.GetPath());
   }
@@ -387,6 +398,10 @@ void MainFrame::AfterEdit() {
   RefreshUndoButtons();
 }
 
+PictureServices MainFrame::PictureServicesOf() {
+  return PictureServices{context_.messages, context_.store, nullptr, wxDisplayDepth(), {}};
+}
+
 void MainFrame::RefreshUndoButtons() {
   editButtons_->EnableButton(ID_UNDO, session_->CanUndo());
   editButtons_->EnableButton(ID_REDO, session_->CanRedo());
@@ -402,6 +417,14 @@ void MainFrame::OnViewContextMenu(wxContextMenuEvent&) {
   if (ShownChart(d.header) == BoxChart)
     menu.Append(kSetMemoAsDefault, U("記事の初期値にする(&D)"))->Enable(hasMain);
   menu.Append(kApplyArcDefaults, U("選択アークに初期値を適用する(&A)"))->Enable(HasSelectedLinkArc(d));
+  menu.AppendSeparator();
+  const bool hasPicture = hasMain && d.object(main).Image != 0;
+  menu.Append(kSetPictureFromFile, U(hasPicture ? "ファイルから選択して変更(&M)\tDrag&&Drop"
+                                                : "ファイルから選択してイメージをセット(&M)\tDrag&&Drop"))
+      ->Enable(hasMain);
+  menu.Append(kSetBuiltInPicture, U(hasPicture ? "既定のイメージに変更(&D)" : "既定のイメージをセット(&S)"))
+      ->Enable(hasMain);
+  menu.Append(kPasteCopiedPicture, U("コピーしたイメージを貼り付け(&V)"))->Enable(hasMain && clipboard_.HasPicture());
   view_->PopupMenu(&menu);
 }
 
@@ -510,6 +533,17 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
       break;
     case kSetMemoAsDefault:
       session_->SetMemoAsDefaultsCommand();
+      break;
+    case kSetPictureFromFile:
+      if (const auto path = fileDialogs_->ChoosePictureToOpen())
+        if (session_->SetPictureFromFileCommand(*path, PictureServicesOf())) AfterEdit();
+      break;
+    case kSetBuiltInPicture:
+      if (const int number = ChooseBuiltInPicture(this))
+        if (session_->SetBuiltInPictureCommand(number, PictureServicesOf())) AfterEdit();
+      break;
+    case kPasteCopiedPicture:
+      if (session_->PastePictureCommand(clipboard_)) AfterEdit();
       break;
     case kApplyArcDefaults: {
       const ObjectServices objects{context_.store, context_.messages, context_.random, {}, {}, {}};

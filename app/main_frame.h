@@ -12,6 +12,7 @@
 
 #include "app/document_session.h"
 #include "app/editor_context.h"
+#include "platform/wx/wx_clipboard.h"
 
 class wxGauge;
 class wxRibbonBar;
@@ -70,6 +71,7 @@ class MainFrame final : public wxFrame {
   void RefreshCounts();
   void RefreshChartButtons();
   void RefreshUndoButtons();
+  PictureServices PictureServicesOf();
   // After an edit of the document: redraw, counts, undo buttons.
   void AfterEdit();
   void OnViewContextMenu(wxContextMenuEvent& event);
@@ -95,6 +97,7 @@ class MainFrame final : public wxFrame {
   wxAuiManager aui_;
   wxRibbonBar* ribbon_ = nullptr;
   wxRibbonButtonBar* editButtons_ = nullptr;
+  WxClipboard clipboard_;
   wxRibbonButtonBar* chartButtons_ = nullptr;
   ChartView* view_ = nullptr;
   wxStatusBar* statusBar_ = nullptr;

@@ -2,6 +2,7 @@
 // answers the start-up questions for the windowing system and runs the start-up sequence.
 #include <langinfo.h>
 #include <unistd.h>
+#include <wx/image.h>
 #include <wx/app.h>
 #include <wx/cmndata.h>
 #include <wx/display.h>
@@ -55,6 +56,7 @@ class RaveloApp final : public wxApp, private StartupPlatform {
   explicit RaveloApp(CommandLine commandLine) : commandLine_(std::move(commandLine)) {}
 
   bool OnInit() override {
+    wxImage::AddHandler(new wxPNGHandler);  // the built-in pictures are PNG files
     if (!commandLine_.testLog.empty()) {
       script_ = std::make_unique<TestScript>(commandLine_.testScript, commandLine_.testLog);
       messages_.TakeOver([this](std::string_view text, MessageIcon icon, MessageButtons buttons) {

@@ -55,6 +55,7 @@ class ScriptedFileDialogs final : public FileDialogs {
                                                   const std::string& suggestedName) override {
     return script_.NextFileChoice("save " + folder + " " + suggestedName);
   }
+  std::optional<std::string> ChoosePictureToOpen() override { return script_.NextFileChoice("picture"); }
 
  private:
   TestScript& script_;

@@ -35,6 +35,7 @@ class ListedFileDialogs final : public FileDialogs {
                                                   const std::string& suggestedName) override {
     return Next("save " + folder + " " + suggestedName);
   }
+  std::optional<std::string> ChoosePictureToOpen() override { return Next("picture"); }
 
   std::deque<std::optional<std::string>> choices;
   std::vector<std::string> asked;
@@ -257,6 +258,42 @@ TEST_F(Session, ApplyingArcDefaultsIsAnEditThatCanBeUndone) {
   EXPECT_EQ(diagram.object(arc).Arc[BoxChart].ArcType, 9);
   ASSERT_TRUE(session.Undo());
   EXPECT_EQ(diagram.object(arc).Arc[BoxChart].ArcType, 0);
+}
+
+}  // namespace
+}  // namespace ravelo
+
+namespace ravelo {
+namespace {
+
+TEST_F(Session, PictureCommandsAreEditsOfTheSelection) {
+  PictureServices pictures{messages, settings};
+  AddNode(diagram, 1);
+  AddNode(diagram, 2);
+  AddNode(diagram, 3);
+  EXPECT_FALSE(session.SetPictureFromFileCommand(folder / "x.png", pictures)) << "no main selection";
+
+  diagram.state(0).Selected = 1;
+  diagram.state(2).Selected = 1;
+  ASSERT_TRUE(session.SetBuiltInPictureCommand(8, pictures));
+  EXPECT_EQ(diagram.object(0).DefImage, 8);
+  EXPECT_EQ(diagram.object(1).Image, 0);
+  EXPECT_EQ(diagram.object(2).DefImage, 8);
+  EXPECT_TRUE(session.modified());
+  ASSERT_TRUE(session.Undo());
+  ASSERT_TRUE(session.Undo()) << "each object's picture is a step of its own";
+  EXPECT_EQ(diagram.object(0).Image, 0);
+
+  diagram.header.CurrentObject = 1;
+  EXPECT_FALSE(session.SetPictureFromFileCommand(folder / "notes.txt", pictures));
+  EXPECT_EQ(messages.shown.back().text, "イメージファイル以外は処理できません");
+  messages.answer = MessageAnswer::No;
+  EXPECT_FALSE(session.SetPictureFromFileCommand(folder / "photo.png", pictures));
+  EXPECT_EQ(messages.shown.back().text, "現在セットされているイメージを変更しますか");
+  messages.answer = MessageAnswer::Yes;
+  EXPECT_TRUE(session.SetPictureFromFileCommand(folder / "missing.png", pictures));
+  EXPECT_TRUE(session.CanUndo());
+  EXPECT_EQ(diagram.object(1).Image, 0) << "a file that does not load leaves no picture";
 }
 
 }  // namespace
