@@ -33,6 +33,11 @@ struct NamedCommand {
 
 const NamedCommand kCommands[] = {
     {"ID_FILE_NEW", ID_FILE_NEW},
+    {"ID_UNDO", ID_UNDO},
+    {"ID_REDO", ID_REDO},
+    {"SET_PICTURE_FROM_FILE", kSetPictureFromFile},
+    {"SET_BUILT_IN_PICTURE", kSetBuiltInPicture},
+    {"PASTE_COPIED_PICTURE", kPasteCopiedPicture},
     {"ID_FILE_OPEN", ID_FILE_OPEN},
     {"ID_FILE_SAVE", ID_FILE_SAVE},
     {"ID_FILE_SAVE_AS", ID_FILE_SAVE_AS},

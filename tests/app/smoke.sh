@@ -115,6 +115,16 @@ case "$case_name" in
     reject again.log "message "
     ;;
 
+  built-in-picture-dialog)
+    # The built-in picture dialog opens; stopping it changes nothing.
+    "$make_document" "$work/doc.rvl"
+    script pictures "command SET_BUILT_IN_PICTURE" "dialog-log" "dialog-press cancel" "log-title" "quit"
+    run pictures "$work/doc.rvl"
+    expect pictures.log "dialog 既定のイメージから選択"
+    expect pictures.log "title doc.rvl - ラヴェロ"
+    reject pictures.log "message "
+    ;;
+
   colour-depth)
     status=0
     script depth "log-title"
