@@ -286,6 +286,12 @@ bool SetMemoAsDefaults(const Diagram& diagram, SettingsStore& s, Messages& messa
   return true;
 }
 
+bool HasSelectedLinkArc(const Diagram& diagram) {
+  for (int i = 0; i < diagram.count(); ++i)
+    if (diagram.state(i).Selected && IsLinkArc(diagram.object(i))) return true;
+  return false;
+}
+
 int ApplyArcDefaultsToSelection(Diagram& diagram, const ObjectServices& services) {
   const int c = CurrentChart(diagram);
   int changed = 0;

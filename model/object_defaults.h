@@ -75,6 +75,9 @@ bool SetObjectAsDefaults(const Diagram& diagram, SettingsStore& settings, Messag
 // Asks, then writes the main selection's memo style into "MemoDef", and confirms.
 bool SetMemoAsDefaults(const Diagram& diagram, SettingsStore& settings, Messages& messages);
 
+// Whether any link arc is selected.
+bool HasSelectedLinkArc(const Diagram& diagram);
+
 // Re-applies the "ArcDef" arc settings of the current chart to every selected link arc. The caller
 // takes the undo snapshot first. Returns how many arcs changed.
 int ApplyArcDefaultsToSelection(Diagram& diagram, const ObjectServices& services);

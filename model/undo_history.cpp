@@ -1,12 +1,10 @@
 #include "model/undo_history.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
 
 #include "model/body_io.h"
+#include "platform/files.h"
 
 namespace ravelo {
 
@@ -27,10 +25,9 @@ UndoHistory::UndoHistory(std::string workFolder, const PictureCodec& codec)
     : workFolder_(std::move(workFolder)), codec_(codec) {}
 
 std::string UndoHistory::WriteSnapshotFile(const Diagram& diagram) const {
-  std::string path = workFolder_ + "/RVLXXXXXX";
-  const int fd = mkstemp(path.data());
-  if (fd < 0) return {};
-  close(fd);
+  if (!files::EnsurePrivateFolder(workFolder_)) return {};
+  const std::string path = files::CreateUniqueFile(workFolder_ + "/RVL", files::FileAccess::Private);
+  if (path.empty()) return {};
   SilentMessages messages;
   NoProgress progress;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -1,5 +1,5 @@
 // Undo and redo over whole-diagram snapshots kept as files in the work folder ("RVL" plus a unique
-// suffix). A snapshot is the document body without its magic. At most 19 steps stay available in
+// suffix; the folder is made, private to the user, when missing). A snapshot is the document body without its magic. At most 19 steps stay available in
 // each direction. Failures to write or read a snapshot are silent and never touch the diagram.
 #pragma once
 

@@ -364,6 +364,38 @@ bool SetObjectBuiltInPicture(Diagram& diagram, int index, int number, const Pict
   return true;
 }
 
+bool PasteClipboardPicture(Diagram& diagram, Clipboard& clipboard, UndoHistory* undo, Messages& messages) {
+  const ClipboardPicture read = clipboard.ReadPicture();
+  const char* failure = nullptr;
+  switch (read.result) {
+    case ClipboardRead::CannotOpen: failure = "クリップボードオープンエラー\n"; break;
+    case ClipboardRead::NoBitmap: failure = "クリップボードからの取得エラー\n"; break;
+    case ClipboardRead::CannotConvert: failure = "DIBへの変換エラー\n"; break;
+    case ClipboardRead::Done: break;
+  }
+  std::vector<uint8_t> jpeg;
+  if (failure == nullptr) {
+    ImageEncodeOptions options;
+    options.jpegQuality = 100;
+    jpeg = EncodeImageFile(read.pixels, ImageFormat::Jpeg, options);
+    if (jpeg.empty()) failure = "セーブエラー\n";
+  }
+  if (failure != nullptr) {
+    messages.Show(std::string(failure) + "クリップボードからのイメージ取得に失敗しました", MessageIcon::Stop,
+                  MessageButtons::Ok);
+    return false;
+  }
+  if (undo) undo->TakeSnapshot(diagram);
+  for (int i = 0; i < diagram.count(); ++i) {
+    if (!diagram.state(i).Selected) continue;
+    DiagramObject& o = diagram.object(i);
+    o.DefImage = 0;
+    o.TransColor = kNoColour;  // a photo-like JPEG has no transparent colour
+    SetPicture(diagram, i, PictureFromBytes(jpeg));
+  }
+  return true;
+}
+
 void DuplicatePicture(Diagram& diagram, int index) {
   const Picture* original = diagram.table.pictures[static_cast<std::size_t>(index)].get();
   if (original == nullptr) return;

@@ -13,6 +13,7 @@
 
 #include "model/diagram.h"
 #include "model/undo_history.h"
+#include "platform/clipboard.h"
 #include "platform/messages.h"
 #include "platform/picture_codec.h"
 #include "platform/settings_store.h"
@@ -83,6 +84,11 @@ bool SetObjectPictureFromFile(Diagram& diagram, int index, const std::string& pa
 // Sets built-in picture number (1..17) into the object, with white as its transparent colour and the
 // displayed size of the ImageW default of the object's kind. Takes its own undo snapshot.
 bool SetObjectBuiltInPicture(Diagram& diagram, int index, int number, const PictureServices& services);
+
+// Sets the picture on the clipboard, as a JPEG of quality 100, into every selected object, keeping
+// their displayed sizes; one undo step. False, after telling the user, when the clipboard gave no
+// picture.
+bool PasteClipboardPicture(Diagram& diagram, Clipboard& clipboard, UndoHistory* undo, Messages& messages);
 
 // Gives a pasted copy of an object a picture of its own.
 void DuplicatePicture(Diagram& diagram, int index);

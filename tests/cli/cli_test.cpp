@@ -1,10 +1,8 @@
 // Runs the real ravelo-cli binary on documents written by the model.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -18,35 +16,15 @@
 #include "model/cp932.h"
 #include "tests/support/diagram_builder.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ravelo {
 namespace {
 
-struct CommandResult {
-  int status;
-  std::string out;
-};
-
-CommandResult RunCommand(const std::string& command) {
-  CommandResult result{-1, {}};
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buffer;
-  std::size_t got;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), got);
-  result.status = pclose(pipe);
-  return result;
-}
+using testing::RunTool;
 
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ravelo-cli-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { RunCommand("rm -rf '" + folder_ + "'"); }
-
   std::string WriteDocument(Diagram& d, const std::string& name) {
     const std::string path = folder_ + "/" + name;
     testing::RecordingMessages messages;
@@ -58,7 +36,8 @@ class CliTest : public ::testing::Test {
     return path;
   }
 
-  std::string folder_;
+  testing::ScratchFolder scratch_;
+  const std::string folder_ = scratch_.path();
 };
 
 Diagram SmallDiagram() {
@@ -78,46 +57,46 @@ Diagram SmallDiagram() {
 
 TEST_F(CliTest, InfoPrintsTheObjectCounts) {
   Diagram d = SmallDiagram();
-  const CommandResult r = RunCommand(std::string(RAVELO_CLI) + " info " + WriteDocument(d, "a.rvl"));
+  const testing::ToolRun r = RunTool(std::string(RAVELO_CLI) + " info " + WriteDocument(d, "a.rvl"));
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "Arc 1(0) P-Node 1(0) E-Node 2(1) Object 4\n");
+  EXPECT_EQ(r.output, "Arc 1(0) P-Node 1(0) E-Node 2(1) Object 4\n");
 }
 
 TEST_F(CliTest, DumpIsValidJsonWithTheRecordFieldNames) {
   Diagram d = SmallDiagram();
   const std::string path = WriteDocument(d, "a.rvl");
-  const CommandResult r = RunCommand(std::string(RAVELO_CLI) + " dump " + path);
-  ASSERT_EQ(r.status, 0) << r.out;
+  const testing::ToolRun r = RunTool(std::string(RAVELO_CLI) + " dump " + path);
+  ASSERT_EQ(r.status, 0) << r.output;
   for (const std::string& expected : std::vector<std::string>{"\"ObjectCount\":4", "\"Title\":\"家族\"", "\"Title\":\"父 \\\"太郎\\\"\"",
         "\"ParentSerials\":[1,0,0,0,0,0,0,0,0,0]", "\"Pos\":[{\"X\":0,\"Y\":0}", "\"Image\":true,\"ImageBytes\":" + std::to_string(BuiltInPicturePng(1).size()),
         "\"ChildMark\":[\"S\",\"S\",\"S\",\"S\"]", "\"Zoom\":[1,1,1,1]", "\"Rad\":0", "\"End\":[{\"EndStyle\":0"}) {
-    EXPECT_NE(r.out.find(expected), std::string::npos) << expected;
+    EXPECT_NE(r.output.find(expected), std::string::npos) << expected;
   }
-  EXPECT_EQ(r.out.find("reserved"), std::string::npos);
-  std::ofstream(folder_ + "/dump.json") << r.out;
-  EXPECT_EQ(RunCommand("python3 -m json.tool " + folder_ + "/dump.json > /dev/null").status, 0);
+  EXPECT_EQ(r.output.find("reserved"), std::string::npos);
+  std::ofstream(folder_ + "/dump.json") << r.output;
+  EXPECT_EQ(RunTool("python3 -m json.tool " + folder_ + "/dump.json > /dev/null").status, 0);
 }
 
 TEST_F(CliTest, ConvertWritesACabinetWhoseMemberIsNamedAfterTheOutput) {
   Diagram d = SmallDiagram();
   const std::string in = WriteDocument(d, "in.rvl");
   const std::string out = folder_ + "/out.rvl";
-  ASSERT_EQ(RunCommand("cd " + folder_ + " && " + RAVELO_CLI + " convert in.rvl out.rvl").status, 0);
-  const CommandResult listing = RunCommand("cabextract -l " + out);
-  EXPECT_NE(listing.out.find("| out.rvl"), std::string::npos) << listing.out;
-  EXPECT_EQ(RunCommand(std::string(RAVELO_CLI) + " dump " + in).out, RunCommand(std::string(RAVELO_CLI) + " dump " + out).out);
+  ASSERT_EQ(RunTool("cd " + folder_ + " && " + RAVELO_CLI + " convert in.rvl out.rvl").status, 0);
+  const testing::ToolRun listing = RunTool("cabextract -l " + out);
+  EXPECT_NE(listing.output.find("| out.rvl"), std::string::npos) << listing.output;
+  EXPECT_EQ(RunTool(std::string(RAVELO_CLI) + " dump " + in).output, RunTool(std::string(RAVELO_CLI) + " dump " + out).output);
 }
 
 TEST_F(CliTest, FailuresExitNonZeroWithTheProgramsMessage) {
   std::ofstream(folder_ + "/junk.rvl") << "not a document";
-  const CommandResult junk = RunCommand(std::string(RAVELO_CLI) + " info " + folder_ + "/junk.rvl");
+  const testing::ToolRun junk = RunTool(std::string(RAVELO_CLI) + " info " + folder_ + "/junk.rvl");
   EXPECT_NE(junk.status, 0);
-  EXPECT_NE(junk.out.find("[File Copy]\nファイルの展開に失敗しました"), std::string::npos) << junk.out;
-  const CommandResult text = RunCommand(std::string(RAVELO_CLI) + " info " + folder_ + "/notes.txt");
+  EXPECT_NE(junk.output.find("[File Copy]\nファイルの展開に失敗しました"), std::string::npos) << junk.output;
+  const testing::ToolRun text = RunTool(std::string(RAVELO_CLI) + " info " + folder_ + "/notes.txt");
   EXPECT_NE(text.status, 0);
-  EXPECT_NE(text.out.find("not a .rvl document"), std::string::npos) << text.out;
-  EXPECT_NE(RunCommand(std::string(RAVELO_CLI) + " frobnicate x").status, 0);
-  EXPECT_NE(RunCommand(std::string(RAVELO_CLI) + " info " + folder_ + "/missing.rvl").status, 0);
+  EXPECT_NE(text.output.find("not a .rvl document"), std::string::npos) << text.output;
+  EXPECT_NE(RunTool(std::string(RAVELO_CLI) + " frobnicate x").status, 0);
+  EXPECT_NE(RunTool(std::string(RAVELO_CLI) + " info " + folder_ + "/missing.rvl").status, 0);
 }
 
 // One node filled orange, with wide margins, on a light blue view of 300 × 200.
@@ -144,15 +123,15 @@ TEST_F(CliTest, RenderWritesThePictureOfTheChartAtTheZoom) {
   Diagram d = RenderDiagram();
   const std::string doc = WriteDocument(d, "chart.rvl");
   const std::string png = folder_ + "/chart.png";
-  const CommandResult r = RunCommand(std::string(RAVELO_CLI) + " render " + doc + " -o " + png + " --zoom 2");
-  ASSERT_EQ(r.status, 0) << r.out;
+  const testing::ToolRun r = RunTool(std::string(RAVELO_CLI) + " render " + doc + " -o " + png + " --zoom 2");
+  ASSERT_EQ(r.status, 0) << r.output;
   // Read back by ImageMagick: the view rectangle times the zoom, the background, the node's fill
   // within its margins around (200, 120), and the background beyond them.
-  EXPECT_EQ(RunCommand("identify -format '%w %h %m' " + png).out, "600 400 PNG");
+  EXPECT_EQ(RunTool("identify -format '%w %h %m' " + png).output, "600 400 PNG");
   const auto pixel = [&](int x, int y) {
-    return RunCommand("convert " + png + " -format '%[hex:p{" + std::to_string(x) + "," + std::to_string(y) +
-                      "}]' info:")
-        .out;
+    return RunTool("convert " + png + " -format '%[hex:p{" + std::to_string(x) + "," + std::to_string(y) +
+                   "}]' info:")
+        .output;
   };
   EXPECT_EQ(pixel(5, 5), "C8DCF0");
   EXPECT_EQ(pixel(200, 60), "FAC864");
@@ -160,8 +139,8 @@ TEST_F(CliTest, RenderWritesThePictureOfTheChartAtTheZoom) {
   EXPECT_EQ(pixel(200, 30), "C8DCF0");
   EXPECT_EQ(pixel(599, 399), "C8DCF0");
 
-  ASSERT_EQ(RunCommand(std::string(RAVELO_CLI) + " render " + doc + " -o " + png).status, 0);
-  EXPECT_EQ(RunCommand("identify -format '%w %h' " + png).out, "300 200");
+  ASSERT_EQ(RunTool(std::string(RAVELO_CLI) + " render " + doc + " -o " + png).status, 0);
+  EXPECT_EQ(RunTool("identify -format '%w %h' " + png).output, "300 200");
 }
 
 TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
@@ -181,12 +160,12 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
-    const CommandResult r = RunCommand(cli + c.arguments);
+    const testing::ToolRun r = RunTool(cli + c.arguments);
     EXPECT_NE(r.status, 0);
-    EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+    EXPECT_NE(r.output.find(c.message), std::string::npos) << r.output;
   }
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.png"));
-  EXPECT_NE(RunCommand(std::string(RAVELO_CLI) + " render " + folder_ + "/missing.rvl -o " + folder_ + "/b.png").status,
+  EXPECT_NE(RunTool(std::string(RAVELO_CLI) + " render " + folder_ + "/missing.rvl -o " + folder_ + "/b.png").status,
             0);
 }
 

@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "platform/cab/gcab_cabinet.h"
-#include "tests/document/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ravelo {
 namespace {

@@ -10,7 +10,7 @@
 #include "model/body_io.h"
 #include "model/string_table.h"
 #include "platform/cab/gcab_cabinet.h"
-#include "tests/document/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/diagram_builder.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/recording_messages.h"

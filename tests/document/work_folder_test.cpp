@@ -8,7 +8,7 @@
 #include "model/document_file.h"
 #include "model/string_table.h"
 #include "platform/files.h"
-#include "tests/document/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/recording_messages.h"
 
 namespace ravelo {

@@ -1,12 +1,13 @@
 #include "model/undo_history.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "tests/support/diagram_builder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ravelo {
 namespace {
@@ -15,13 +16,6 @@ namespace fs = std::filesystem;
 
 class UndoTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ravelo-undo-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   int SnapshotFiles() const {
     int files = 0;
     for (const auto& entry : fs::directory_iterator(folder_))
@@ -35,7 +29,8 @@ class UndoTest : public ::testing::Test {
     testing::AddNode(d, step);
   }
 
-  std::string folder_;
+  testing::ScratchFolder scratch_;
+  const std::string folder_ = scratch_.path();
   OpaquePictureCodec codec;
   Diagram d;
 };
@@ -98,8 +93,16 @@ TEST_F(UndoTest, PicturesComeBackByteForByte) {
   EXPECT_EQ(d.table.pictures[0]->fileBytes, bytes);
 }
 
-TEST_F(UndoTest, AMissingWorkFolderLosesTheStepsSilently) {
-  UndoHistory history(folder_ + "/gone", codec);
+TEST_F(UndoTest, AMissingWorkFolderIsMade) {
+  UndoHistory history(folder_ + "/work", codec);
+  Edit(history, 1);
+  EXPECT_TRUE(history.CanUndo());
+  EXPECT_EQ(fs::status(folder_ + "/work").permissions(), fs::perms::owner_all);
+}
+
+TEST_F(UndoTest, AWorkFolderThatCannotBeMadeLosesTheStepsSilently) {
+  std::ofstream(folder_ + "/taken") << "a file where the folder should be";
+  UndoHistory history(folder_ + "/taken", codec);
   Edit(history, 1);
   EXPECT_FALSE(history.CanUndo());
   EXPECT_EQ(d.count(), 1);

@@ -1,7 +1,6 @@
 #include "output/object_pictures.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <zlib.h>
 
 #include <filesystem>
@@ -14,11 +13,11 @@
 #include "tests/support/diagram_builder.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ravelo {
 namespace {
 
-namespace fs = std::filesystem;
 
 Picture Filled(int width, int height, Colour colour, uint8_t alpha = 255) {
   Picture p;
@@ -55,13 +54,7 @@ std::vector<uint8_t> WithBackgroundChunk(std::vector<uint8_t> png, Colour colour
 
 class PictureTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ravelo-picture-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    testing::AddNode(d, 1);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
+  void SetUp() override { testing::AddNode(d, 1); }
 
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     const std::string path = folder_ + "/" + name;
@@ -71,7 +64,8 @@ class PictureTest : public ::testing::Test {
   }
   const Picture& ObjectPicture() { return *d.table.pictures[0]; }
 
-  std::string folder_;
+  testing::ScratchFolder scratch_;
+  const std::string folder_ = scratch_.path();
   Diagram d;
   testing::RecordingMessages messages;
   testing::MemorySettings settings;
@@ -255,6 +249,64 @@ TEST_F(PictureTest, PicturesSurviveADocumentSavedAndOpenedAgain) {
   ASSERT_NE(opened.table.pictures[2], nullptr) << "and the one after it is still read";
   EXPECT_EQ(opened.table.pictures[2]->width, 85);
   EXPECT_EQ(PictureToBytes(*opened.table.pictures[2]), PictureToBytes(*d.table.pictures[2]));
+}
+
+}  // namespace
+}  // namespace ravelo
+
+namespace ravelo {
+namespace {
+
+class FakeClipboard final : public Clipboard {
+ public:
+  bool HasPicture() override { return picture.result == ClipboardRead::Done; }
+  ClipboardPicture ReadPicture() override { return picture; }
+  ClipboardPicture picture;
+};
+
+TEST_F(PictureTest, AClipboardPictureGoesAsJpegIntoEverySelectedObjectKeepingTheirSizes) {
+  testing::AddNode(d, 2);
+  testing::AddNode(d, 3);
+  d.state(0).Selected = 1;
+  d.state(2).Selected = 1;
+  d.object(2).ImageW[0] = 77;
+  d.object(2).TransColor = Rgb(255, 255, 255);
+  d.object(2).DefImage = 4;
+  FakeClipboard clipboard;
+  clipboard.picture.result = ClipboardRead::Done;
+  clipboard.picture.pixels = Filled(640, 480, Rgb(30, 60, 90));
+  DocumentPictureCodec codec;
+  UndoHistory undo(folder_, codec);
+  ASSERT_TRUE(PasteClipboardPicture(d, clipboard, &undo, messages));
+  EXPECT_EQ(undo.UndoCount(), 1);
+  EXPECT_EQ(d.object(1).Image, 0) << "not selected";
+  for (int i : {0, 2}) {
+    ASSERT_NE(d.table.pictures[static_cast<std::size_t>(i)], nullptr);
+    EXPECT_EQ(DetectImageFormat(d.table.pictures[static_cast<std::size_t>(i)]->fileBytes), ImageFormat::Jpeg);
+    EXPECT_EQ(d.table.pictures[static_cast<std::size_t>(i)]->width, 640) << "no fitting to 200 pixels";
+  }
+  EXPECT_NE(d.table.pictures[0].get(), d.table.pictures[2].get());
+  EXPECT_EQ(d.object(2).ImageW[0], 77);
+  EXPECT_EQ(d.object(2).TransColor, kNoColour);
+  EXPECT_EQ(d.object(2).DefImage, 0);
+}
+
+TEST_F(PictureTest, AClipboardWithoutPictureIsToldAndChangesNothing) {
+  d.state(0).Selected = 1;
+  FakeClipboard clipboard;
+  struct Case {
+    ClipboardRead result;
+    const char* prefix;
+  };
+  for (const Case c : {Case{ClipboardRead::CannotOpen, "クリップボードオープンエラー\n"},
+                       Case{ClipboardRead::NoBitmap, "クリップボードからの取得エラー\n"},
+                       Case{ClipboardRead::CannotConvert, "DIBへの変換エラー\n"}}) {
+    clipboard.picture.result = c.result;
+    EXPECT_FALSE(PasteClipboardPicture(d, clipboard, nullptr, messages));
+    EXPECT_EQ(messages.shown.back().text, std::string(c.prefix) + "クリップボードからのイメージ取得に失敗しました");
+    EXPECT_EQ(messages.shown.back().icon, MessageIcon::Stop);
+  }
+  EXPECT_EQ(d.object(0).Image, 0);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // A fresh folder under /tmp for one test, removed with everything in it afterwards, and the few
-// file and tool helpers the document tests share.
+// file and tool helpers the tests share.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,0 +1,44 @@
+// The part of the canvas each chart uses and where the view stands on it: the scroll area of a
+// chart, the scroll position restored when a chart is shown, and the chart switch of the frame.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/records.h"
+#include "render/surface.h"
+
+namespace ravelo {
+
+// The chart shown; a damaged header names Box.
+int ShownChart(const DocumentHeader& header);
+
+// length × zoom in single precision, truncated; 0 for a zoom that gives no size (negative, NaN) and
+// capped far beyond any real canvas, so that a damaged header cannot ask for an impossible window.
+int ScaledLength(int64_t length, float zoom);
+
+// (ViewWidth + 50) × Zoom by (ViewHeight + 50) × Zoom of the chart.
+Size ScrollArea(const DocumentHeader& header, int chart);
+
+// The stored Scroll of the chart, per axis only where its scroll area is larger than the client.
+Point RestoredScroll(const DocumentHeader& header, int chart, Size client);
+
+// Shows chart in the view: the scroll position of the chart shown so far is kept in its Scroll and
+// the returned position is where the view now stands. Nothing changes when chart is already shown.
+Point SwitchChart(DocumentHeader& header, int chart, Point currentScroll, Size client);
+
+// The view's picture of the canvas part visible (canvas pixels) until the charts draw themselves:
+// white, with the chart's view area (0, 0, ViewWidth × z, ViewHeight × z) filled with its
+// background colour and, unless ViewFrameColor is none, framed by a one-pixel line of that colour.
+// A chart zoomed below 0.1 shows nothing of its own.
+void DrawViewArea(Surface& surface, const DocumentHeader& header, const Rect& visible);
+
+// The cursor pane's text for a canvas point: its position in document units, "%d, %d", while it
+// lies inside the chart's view area; empty elsewhere.
+std::string CursorPositionText(const DocumentHeader& header, int chart, Point canvas);
+
+// The charts in the order Box, Star, Action, Flow, round in a circle.
+int NextChart(int chart);
+int PreviousChart(int chart);
+
+}  // namespace ravelo

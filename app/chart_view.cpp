@@ -1,0 +1,68 @@
+#include "app/chart_view.h"
+
+#include <wx/dcclient.h>
+#include <wx/gdicmn.h>
+
+namespace ravelo {
+
+namespace {
+
+Size ScreenSize() {
+  const wxSize size = wxGetDisplaySize();
+  return {size.GetWidth(), size.GetHeight()};
+}
+
+}  // namespace
+
+ChartView::ChartView(wxWindow* parent, Diagram& diagram, CursorListener onCursor)
+    : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHSCROLL | wxVSCROLL),
+      diagram_(diagram),
+      onCursor_(std::move(onCursor)),
+      buffer_(ScreenSize().width, ScreenSize().height) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  SetScrollRate(1, 1);
+  Bind(wxEVT_PAINT, &ChartView::OnPaint, this);
+  Bind(wxEVT_MOTION, &ChartView::OnMotion, this);
+  Bind(wxEVT_LEAVE_WINDOW, &ChartView::OnLeave, this);
+}
+
+void ChartView::ShowChart(Point position) {
+  const Size area = ScrollArea(diagram_.header, ShownChart(diagram_.header));
+  SetVirtualSize(area.width, area.height);
+  Scroll(position.X, position.Y);
+  Refresh(false);
+}
+
+Point ChartView::ScrollPosition() const {
+  const wxPoint start = GetViewStart();
+  return {start.x, start.y};
+}
+
+Size ChartView::ClientArea() const {
+  const wxSize size = GetClientSize();
+  return {size.GetWidth(), size.GetHeight()};
+}
+
+void ChartView::OnPaint(wxPaintEvent&) {
+  wxPaintDC dc(this);
+  const Point scroll = ScrollPosition();
+  const Size client = ClientArea();
+  const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
+  buffer_.Draw(scroll,
+               [this, &visible](Surface& surface) { DrawViewArea(surface, diagram_.header, visible); });
+  buffer_.CopyTo(dc, client.width, client.height);
+}
+
+void ChartView::OnMotion(wxMouseEvent& event) {
+  const Point scroll = ScrollPosition();
+  const Point canvas{event.GetX() + scroll.X, event.GetY() + scroll.Y};
+  onCursor_(CursorPositionText(diagram_.header, ShownChart(diagram_.header), canvas));
+  event.Skip();
+}
+
+void ChartView::OnLeave(wxMouseEvent& event) {
+  onCursor_({});
+  event.Skip();
+}
+
+}  // namespace ravelo

@@ -1,0 +1,36 @@
+// The view window: a scrolled canvas as large as the chart shown, painted through a back buffer.
+#pragma once
+
+#include <wx/scrolwin.h>
+
+#include <functional>
+#include <string>
+
+#include "app/chart_area.h"
+#include "model/diagram.h"
+#include "platform/wx/back_buffer.h"
+
+namespace ravelo {
+
+class ChartView final : public wxScrolledCanvas {
+ public:
+  using CursorListener = std::function<void(const std::string& text)>;
+
+  ChartView(wxWindow* parent, Diagram& diagram, CursorListener onCursor);
+
+  // Sets the scroll area of the chart shown and scrolls to position; redraws.
+  void ShowChart(Point position);
+  Point ScrollPosition() const;
+  Size ClientArea() const;
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+  void OnMotion(wxMouseEvent& event);
+  void OnLeave(wxMouseEvent& event);
+
+  Diagram& diagram_;
+  CursorListener onCursor_;
+  BackBuffer buffer_;
+};
+
+}  // namespace ravelo

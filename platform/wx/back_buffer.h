@@ -1,0 +1,35 @@
+// The view's off-screen picture: a screen-sized image, made once with the view, that the chart is
+// drawn on through a Surface and that is copied to the window in one block on every paint, so the
+// window never shows a half-drawn chart.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "render/surface.h"
+
+class wxDC;
+
+namespace ravelo {
+
+class CairoSurface;
+
+class BackBuffer {
+ public:
+  BackBuffer(int width, int height);
+  ~BackBuffer();
+  BackBuffer(const BackBuffer&) = delete;
+  BackBuffer& operator=(const BackBuffer&) = delete;
+
+  // Runs draw on a surface whose origin is the canvas point origin (the scroll position), so that
+  // the drawing is done in canvas pixels. Nothing when the image could not be made.
+  void Draw(Point origin, const std::function<void(Surface&)>& draw);
+
+  // Copies the top-left width × height pixels to the window's paint context.
+  void CopyTo(wxDC& dc, int width, int height);
+
+ private:
+  std::unique_ptr<CairoSurface> image_;
+};
+
+}  // namespace ravelo

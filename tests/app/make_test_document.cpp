@@ -1,0 +1,44 @@
+// Writes the document that the window's smoke tests open: a parent node with three end nodes, one
+// of them with a picture, a link arc between two of them, and a known background colour of the Box
+// chart (RGB 200, 220, 120), so that the counts are "Arc 1(0)", "P-Node 1(0)", "E-Node 3(1)",
+// "Object 5". usage: make_test_document OUT.rvl
+#include <iostream>
+
+#include "model/document_file.h"
+#include "platform/cab/gcab_cabinet.h"
+#include "platform/files.h"
+#include "resources/builtin_pictures.h"
+#include "tests/support/diagram_builder.h"
+#include "tests/support/memory_settings.h"
+#include "tests/support/recording_messages.h"
+
+int main(int argc, char** argv) {
+  using namespace ravelo;
+  if (argc != 2) {
+    std::cerr << "usage: make_test_document OUT.rvl\n";
+    return 2;
+  }
+  Diagram d;
+  RandomSource random;
+  ResetToNewDocument(d, random, 1);
+  d.header.ViewBackColor[BoxChart] = Rgb(200, 220, 120);
+  testing::AddNode(d, 1, {}, "group");
+  testing::AddNode(d, 2, {1}, "a");
+  testing::AddNode(d, 3, {1}, "b");
+  const int withPicture = testing::AddNode(d, 4, {1}, "c");
+  auto picture = std::make_unique<Picture>();
+  const auto png = BuiltInPicturePng(1);
+  picture->fileBytes.assign(png.begin(), png.end());
+  SetPicture(d, withPicture, std::move(picture));
+  testing::AddArc(d, 2, 3);
+
+  testing::RecordingMessages messages;
+  NoProgress progress;
+  OpaquePictureCodec codec;
+  testing::MemorySettings settings;
+  GcabCabinet cabinet;
+  const DocumentServices services{messages, progress, codec, settings, cabinet, files::DefaultWorkRoot()};
+  if (SaveDocument(d, argv[1], {0, 0}, services)) return 0;
+  for (const auto& m : messages.shown) std::cerr << m.text << '\n';
+  return 1;
+}
