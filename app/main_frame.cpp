@@ -23,6 +23,7 @@
 #include "app/frame_housekeeping.h"
 #include "app/test_script.h"
 #include "app/wx_text.h"
+#include "arcs/shape_defaults.h"
 #include "model/string_table.h"
 #include "platform/wx/gauge_progress.h"
 
@@ -546,7 +547,8 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
       if (session_->PastePictureCommand(clipboard_)) AfterEdit();
       break;
     case kApplyArcDefaults: {
-      const ObjectServices objects{context_.store, context_.messages, context_.random, {}, {}, {}};
+      const auto shapes = [](Diagram& d, int index, int chart) { ResetShapeParams(d, index, true, chart); };
+      const ObjectServices objects{context_.store, context_.messages, context_.random, shapes, {}, {}};
       if (session_->ApplyArcDefaultsCommand(objects)) AfterEdit();
       break;
     }
