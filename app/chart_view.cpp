@@ -54,7 +54,8 @@ void ChartView::OnPaint(wxPaintEvent&) {
   const Size client = ClientArea();
   const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
   buffer_.Draw(scroll, [this, &visible](Surface& surface) {
-    RenderContext context(diagram_, surface, state_, random_, SceneSettings{.gridInFront = settings_.GridFoward != 0});
+    RenderContext context(diagram_, surface, state_, random_,
+                          SceneSettings{.gridInFront = settings_.GridFoward != 0});
     PaintCanvas(context, visible);
   });
   buffer_.CopyTo(dc, client.width, client.height);

@@ -25,7 +25,8 @@ std::unique_ptr<Picture> SmallPicture(int seed) {
   auto picture = std::make_unique<Picture>();
   picture->width = picture->height = 48;
   picture->bgra.resize(48 * 48 * 4);
-  for (std::size_t i = 0; i < picture->bgra.size(); ++i) picture->bgra[i] = static_cast<uint8_t>(i * 7 + seed);
+  for (std::size_t i = 0; i < picture->bgra.size(); ++i)
+    picture->bgra[i] = static_cast<uint8_t>(i * 7 + seed);
   return picture;
 }
 
@@ -59,7 +60,8 @@ std::unique_ptr<Diagram> BigChart() {
       const int group = create("課 " + std::to_string(inner + 1), {-1, -1}, false);
       AddParent(d, messages, group, box);
       for (int k = 0; k < 11; ++k) {
-        const int node = create("担当者" + std::to_string(++nodes), {ix + (k % 3) * 66, iy + (k / 3) * 36}, true);
+        const int node =
+            create("担当者" + std::to_string(++nodes), {ix + (k % 3) * 66, iy + (k / 3) * 36}, true);
         AddParent(d, messages, node, group);
         if (nodes % 5 == 0) {
           SetFieldText(d.object(node).MemoText, Utf8ToCp932("記事\n二行目").text, kMemoBytes);
@@ -77,7 +79,8 @@ std::unique_ptr<Diagram> BigChart() {
   }
   while (d.count() < kMaxObjects) {
     const int outer = d.count() % 40;
-    const int node = create("顧問" + std::to_string(d.count()), {(outer % 8) * 480 + 420, (outer / 8) * 432 + 40}, true);
+    const int node =
+        create("顧問" + std::to_string(d.count()), {(outer % 8) * 480 + 420, (outer / 8) * 432 + 40}, true);
     AddParent(d, messages, node, outer * 49);  // each department holds 49 objects
   }
   d.header.CurrentObject = -1;

@@ -22,7 +22,8 @@ bool HandlesShown(const Diagram& diagram, int index) {
   if (diagram.state(index).Selected == 0) return false;
   for (int i = 0; i < diagram.count(); ++i) {
     const DiagramObject& object = diagram.object(i);
-    if (i != index && diagram.state(i).Selected != 0 && (IsLinkArc(object) || object.IsEndNode == 0)) return false;
+    if (i != index && diagram.state(i).Selected != 0 && (IsLinkArc(object) || object.IsEndNode == 0))
+      return false;
   }
   return true;
 }
@@ -61,7 +62,7 @@ void DrawBandTitle(RenderContext& context, int index, Side side, int v) {
   const Rect text = context.WithoutMargins(state.TitleBands[side], box.Margin);
   const std::string title = Cp932ToUtf8(FieldText(box.Title));
   if (side == kTop || side == kBottom) {
-    const TextAlign align = box.TitleAline == 1 ? TextAlign::Centre : box.TitleAline == 2 ? TextAlign::Right : TextAlign::Left;
+    const TextAlign align = AlignmentOf(box.TitleAline);
     context.surface.DrawTextInRect(text, title, {align, TextLines::SingleLine, true});
     return;
   }
@@ -74,7 +75,8 @@ void DrawBandTitle(RenderContext& context, int index, Side side, int v) {
 
 // The title beside its picture, both moved outward by v; the moved picture is where it is drawn
 // and what hit testing sees.
-void DrawBandTitleWithPicture(RenderContext& context, int index, Side side, int v, const BoxTitleLayout& layout) {
+void DrawBandTitleWithPicture(RenderContext& context, int index, Side side, int v,
+                              const BoxTitleLayout& layout) {
   const DiagramObject& box = context.diagram.object(index);
   ObjectState& state = context.diagram.state(index);
   const int dx = side == kLeft ? -v : side == kRight ? v : 0;
@@ -123,8 +125,10 @@ void DrawBandTitleWithPicture(RenderContext& context, int index, Side side, int 
       line.right = anchor.X + half;
     }
     const TitleParts parts = SplitTitle(title);
-    context.surface.DrawTextInRect(line, Cp932ToUtf8(parts.first), {TextAlign::Left, TextLines::SingleLine, true});
-    context.surface.DrawTextInRect(line, Cp932ToUtf8(parts.second), {TextAlign::Right, TextLines::SingleLine, true});
+    context.surface.DrawTextInRect(line, Cp932ToUtf8(parts.first),
+                                   {TextAlign::Left, TextLines::SingleLine, true});
+    context.surface.DrawTextInRect(line, Cp932ToUtf8(parts.second),
+                                   {TextAlign::Right, TextLines::SingleLine, true});
     const int pictureLeft = line.left + FirstPartWidth(context.surface, title) + il;
     if (movePicture) state.ImageRect = OffsetRect(state.ImageRect, pictureLeft - state.ImageRect.left, 0);
     return;
@@ -145,7 +149,7 @@ void DrawBandTitleWithPicture(RenderContext& context, int index, Side side, int 
         line = text;
     }
   }
-  const TextAlign align = box.TitleAline == 1 ? TextAlign::Centre : box.TitleAline == 2 ? TextAlign::Right : TextAlign::Left;
+  const TextAlign align = AlignmentOf(box.TitleAline);
   context.surface.DrawTextInRect(line, Cp932ToUtf8(title), {align, TextLines::SingleLine, true});
   if (box.SetIn != 0 && movePicture) {
     // The picture follows the text: by the text's centre against the box's centre.
@@ -171,15 +175,16 @@ void DrawBox(RenderContext& context, int index, const ChildLists& children, cons
   }
   if (box.refMen != kNoColour) {
     // The walls: a darker line along the middle of the sides, half as wide as a side without title.
-    const int side = box.TitlePos == 1 ? state.BoxFrameRect.top - outer.top : state.BoxFrameRect.left - outer.left;
+    const int side =
+        box.TitlePos == 1 ? state.BoxFrameRect.top - outer.top : state.BoxFrameRect.left - outer.left;
     const int f = side / 2;
     DrawRectFigure(context, InflateRect(outer, -f, -f), corner, kNoColour, ShadeColour(box.refMen, 32), 0, f);
   }
   const bool hasSide = box.TitlePos >= 1 && box.TitlePos <= 4;
   const Side side = static_cast<Side>(hasSide ? box.TitlePos - 1 : 0);
   if (hasSide) {
-    DrawRectFigure(context, state.TitleBands[side], corner, box.refMen, box.Futosa <= 0 ? box.refMen : box.refLine,
-                   box.LineStyle, box.Futosa);
+    DrawRectFigure(context, state.TitleBands[side], corner, box.refMen,
+                   box.Futosa <= 0 ? box.refMen : box.refLine, box.LineStyle, box.Futosa);
   }
 
   const bool pictureShown = ShowsPicture(context, index);

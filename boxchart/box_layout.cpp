@@ -22,8 +22,8 @@ Point CentreOf(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.botto
 // The outer rectangle and the four side bands (left, top, right, bottom, each across the whole
 // box) around the frame, for the thickness of each side.
 void StoreOutline(ObjectState& state, const Rect& frame, const std::array<int, 4>& thickness) {
-  const Rect outer{frame.left - thickness[kLeft], frame.top - thickness[kTop], frame.right + thickness[kRight],
-                   frame.bottom + thickness[kBottom]};
+  const Rect outer{frame.left - thickness[kLeft], frame.top - thickness[kTop],
+                   frame.right + thickness[kRight], frame.bottom + thickness[kBottom]};
   state.BoxOuterRect = outer;
   state.BodyRect = outer;
   state.TitleBands[kLeft] = {outer.left, outer.top, frame.left, outer.bottom};
@@ -98,8 +98,7 @@ BoxTitleLayout LayoutBox(RenderContext& context, int index, const ChildLists& ch
   const Rect centred =
       PlaceBoxPicture(context, box, CentredOn(extent, centre), firstPart, centre, state.BoxOuterRect).frame;
   if (side != kNoSide) {
-    thickness[side] =
-        wall + (vertical ? centred.right - centred.left : centred.bottom - centred.top);
+    thickness[side] = wall + (vertical ? centred.right - centred.left : centred.bottom - centred.top);
   }
   StoreOutline(state, frame, thickness);
 

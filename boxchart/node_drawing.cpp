@@ -41,8 +41,10 @@ void DrawTitleLine(RenderContext& context, int index, const Rect& text) {
   const int left = at.X - pictureWidth / 2 - il - firstPart;
   const int top = at.Y - extent.height / 2;
   const Rect line{left, top, left + extent.width + pictureWidth + il + ir, top + extent.height};
-  context.surface.DrawTextInRect(line, Cp932ToUtf8(parts.first), {TextAlign::Left, TextLines::SingleLine, true});
-  context.surface.DrawTextInRect(line, Cp932ToUtf8(parts.second), {TextAlign::Right, TextLines::SingleLine, true});
+  context.surface.DrawTextInRect(line, Cp932ToUtf8(parts.first),
+                                 {TextAlign::Left, TextLines::SingleLine, true});
+  context.surface.DrawTextInRect(line, Cp932ToUtf8(parts.second),
+                                 {TextAlign::Right, TextLines::SingleLine, true});
 }
 
 // The title rectangle of a node or link arc: selection mark, fill, frame and title.
@@ -112,7 +114,8 @@ void DrawNode(RenderContext& context, int index) {
   if (context.diagram.header.ShowChildMark[chart] != 0 && IsNode(object) && object.IsEndNode == 0) {
     DrawChildMark(context, index);
   }
-  if (chart == StarChart && IsNode(object) && IsMain(context, index) && HasRelations(context.diagram, index)) {
+  if (chart == StarChart && IsNode(object) && IsMain(context, index) &&
+      HasRelations(context.diagram, index)) {
     DrawRotationRing(context, index);
   }
   if (ShowsPicture(context, index)) {
@@ -134,7 +137,8 @@ void DrawMemo(RenderContext& context, int index) {
     DrawSelectionMark(context, rect, corner, memo.refMen != kNoColour || memo.Futosa >= 1, true);
   }
   if (memo.refMen != kNoColour) DrawRectFigure(context, rect, corner, memo.refMen, kNoColour, 0, 1);
-  if (memo.Futosa >= 1) DrawRectFigure(context, rect, corner, kNoColour, memo.refLine, memo.LineStyle, memo.Futosa);
+  if (memo.Futosa >= 1)
+    DrawRectFigure(context, rect, corner, kNoColour, memo.refLine, memo.LineStyle, memo.Futosa);
   context.surface.SetFont(MemoFont(context, object));
   context.surface.SetTextColour(memo.refText);
   DrawTextBlock(context, context.WithoutMargins(rect, memo.Margin), FieldText(object.MemoText),
@@ -156,8 +160,8 @@ void DrawPicture(RenderContext& context, int index) {
     // The wide composite styles would cover the picture's edge; they run round it further out.
     constexpr int kLastNarrowStyle = 17;
     const int grow = object.ImgLineStyle > kLastNarrowStyle ? context.Zoomed(7) : 0;
-    DrawRectFigure(context, InflateRect(dest, grow, grow), 0, kNoColour, object.refImgLine, object.ImgLineStyle,
-                   object.ImgFutosa);
+    DrawRectFigure(context, InflateRect(dest, grow, grow), 0, kNoColour, object.refImgLine,
+                   object.ImgLineStyle, object.ImgFutosa);
   }
 }
 
@@ -209,11 +213,12 @@ void DrawRotationRing(RenderContext& context, int index) {
       const Colour colour = arc ? Rgb(std::min(255, f + 94), std::min(255, f + 94), std::min(255, f + 94))
                                 : Rgb(std::min(255, f + 50), std::min(255, f + 94), std::min(255, f + 45));
       if (i >= 1) {
-        context.surface.DrawEllipse({previous.X - 2, previous.Y - 2, previous.X + 3, previous.Y + 3}, kNullPen,
-                                    Brush::Solid(colour));
+        context.surface.DrawEllipse({previous.X - 2, previous.Y - 2, previous.X + 3, previous.Y + 3},
+                                    kNullPen, Brush::Solid(colour));
       }
       const double t = static_cast<double>(i + 1) / radius * 6.283185307;
-      previous = {centre.X + static_cast<int>(std::cos(t) * radius), centre.Y + static_cast<int>(std::sin(t) * radius)};
+      previous = {centre.X + static_cast<int>(std::cos(t) * radius),
+                  centre.Y + static_cast<int>(std::sin(t) * radius)};
     }
   }
 
@@ -224,7 +229,8 @@ void DrawRotationRing(RenderContext& context, int index) {
   context.surface.SetTextColour(Rgb(75, 142, 68));
   const Point label{centre.X + radius, centre.Y - 4};
   context.surface.DrawTextInRect({label.X - 20, label.Y - 20, label.X + 20, label.Y + 20},
-                                 std::to_string(360 - angle), {TextAlign::Centre, TextLines::SingleLine, true});
+                                 std::to_string(360 - angle),
+                                 {TextAlign::Centre, TextLines::SingleLine, true});
 }
 
 }  // namespace ravelo

@@ -12,6 +12,8 @@ namespace {
 
 constexpr Colour kWhite = Rgb(255, 255, 255);
 
+}  // namespace
+
 TextAlign AlignmentOf(int alignment) {
   switch (alignment) {
     case 1:
@@ -23,8 +25,6 @@ TextAlign AlignmentOf(int alignment) {
   }
 }
 
-}  // namespace
-
 void DrawRectFigure(RenderContext& context, const Rect& rect, int corner, Colour fill, Colour line, int style,
                     int width) {
   std::array<Point, 3> points{{{rect.left, rect.top}, {rect.right, rect.bottom}, {corner, corner}}};
@@ -32,9 +32,7 @@ void DrawRectFigure(RenderContext& context, const Rect& rect, int corner, Colour
              width);
 }
 
-Brush SelectionPattern(bool main) {
-  return Brush::Checker(kWhite, main ? Rgb(0, 0, 128) : Rgb(255, 0, 255));
-}
+Brush SelectionPattern(bool main) { return Brush::Checker(kWhite, main ? Rgb(0, 0, 128) : Rgb(255, 0, 255)); }
 
 void DrawSelectionMark(RenderContext& context, const Rect& rect, int corner, bool framedOrFilled, bool main) {
   if (framedOrFilled) {
@@ -59,7 +57,8 @@ void DrawTextBlock(RenderContext& context, const Rect& rect, std::string_view te
   if (textCp932.empty()) return;
   Surface& surface = context.surface;
   if (!vertical) {
-    surface.DrawTextInRect(rect, Cp932ToUtf8(textCp932), {AlignmentOf(alignment), TextLines::WordBreak, false});
+    surface.DrawTextInRect(rect, Cp932ToUtf8(textCp932),
+                           {AlignmentOf(alignment), TextLines::WordBreak, false});
     return;
   }
   // Each line one column, the first at the right edge, the next a line height further left.

@@ -21,6 +21,9 @@ void DrawSelectionMark(RenderContext& context, const Rect& rect, int corner, boo
 // The checkerboards of the selection halos: white with dark blue (main selection) or magenta.
 Brush SelectionPattern(bool main);
 
+// A text alignment value of a record: 0 line start, 1 centre, 2 line end (others: line start).
+TextAlign AlignmentOf(int alignment);
+
 // The text of a title or memo (cp932) in the current font and text colour, into its text rectangle:
 // horizontal lines word-wrapped and aligned 0 left, 1 centred, 2 right; vertical lines as columns
 // from the right edge, each starting at the top (0), centred (1) or ending at the bottom (2).

@@ -8,8 +8,8 @@ namespace {
 // Placement values out of 0..2 (a damaged record) count as centred, as the drawing does.
 int Placement(int value) { return value >= 0 && value <= 2 ? value : 1; }
 
-PicturePlacement Place(const RenderContext& context, const DiagramObject& object, const Rect& text,
-                       int a, Point anchor, const Rect* boxOuter) {
+PicturePlacement Place(const RenderContext& context, const DiagramObject& object, const Rect& text, int a,
+                       Point anchor, const Rect* boxOuter) {
   const int c = context.chart;
   const int tl = text.left, tt = text.top, tr = text.right, tb = text.bottom;
   const int tw = tr - tl, th = tb - tt;
@@ -86,7 +86,10 @@ PicturePlacement Place(const RenderContext& context, const DiagramObject& object
     const bool centredOnColumn = vertical && alineH == 1;
     switch (alineV) {
       case 0:
-        y = !vertical ? tt - ib - h : !centredOnColumn ? tt + it : boxOuter != nullptr ? tt - ib - h : tt - mt - ib - h;
+        y = !vertical             ? tt - ib - h
+            : !centredOnColumn    ? tt + it
+            : boxOuter != nullptr ? tt - ib - h
+                                  : tt - mt - ib - h;
         break;
       case 2:
         y = !vertical ? tb + it : !centredOnColumn ? tb - h : boxOuter != nullptr ? tb + it : tb + mb + it;

@@ -70,7 +70,8 @@ void DrawGrid(RenderContext& context) {
   }};
   for (const Kind& kind : kinds) {
     for (int i = 1; i * spacing < view.right; ++i) {
-      if (kind.includes(i)) DrawLine(surface, {i * spacing, 0}, {i * spacing, bottom}, kind.colour, kind.dash);
+      if (kind.includes(i))
+        DrawLine(surface, {i * spacing, 0}, {i * spacing, bottom}, kind.colour, kind.dash);
     }
     for (int i = 1; i * spacing < view.bottom; ++i) {
       if (kind.includes(i)) DrawLine(surface, {0, i * spacing}, {right, i * spacing}, kind.colour, kind.dash);
@@ -82,8 +83,8 @@ void DrawHeadline(RenderContext& context) {
   const HeadlineStyle& headline = context.diagram.header.Headline[context.chart];
   ViewState& view = context.view;
   const bool vertical = headline.FontTate != 0;
-  context.surface.SetFont(MakeFont(context.surface, FieldText(headline.FontName), headline.FontSize, context.zoom,
-                                   headline.FontBold != 0, headline.FontItalic != 0, vertical));
+  context.surface.SetFont(MakeFont(context.surface, FieldText(headline.FontName), headline.FontSize,
+                                   context.zoom, headline.FontBold != 0, headline.FontItalic != 0, vertical));
   const std::string_view text = FieldText(headline.Text);
   view.headlineTextRect = MeasureText(context, text, vertical, {headline.X, headline.Y});
   view.headlineRect = context.WithMargins(view.headlineTextRect, headline.Margin);
@@ -153,7 +154,8 @@ void PaintCanvas(RenderContext& context, const Rect& visible, const OtherCharts&
   if (!sceneShown || context.diagram.header.ViewBackColor[context.chart] == kNoColour) {
     surface.FillRect(visible, kWhite);
   } else {
-    surface.FillRect({std::max(visible.left, view.right), visible.top, visible.right, visible.bottom}, kWhite);
+    surface.FillRect({std::max(visible.left, view.right), visible.top, visible.right, visible.bottom},
+                     kWhite);
     surface.FillRect({visible.left, std::max(visible.top, view.bottom), std::min(visible.right, view.right),
                       visible.bottom},
                      kWhite);

@@ -110,7 +110,8 @@ void ComputeLevels(Diagram& diagram, Progress* progress) {
   }
   for (int i = 0; i < diagram.count(); ++i) {
     if (!isLevelledEndNode(i)) continue;
-    for (int parent : ParentsOf(diagram, children, i)) diagram.state(parent).Level = diagram.state(i).Level - 1;
+    for (int parent : ParentsOf(diagram, children, i))
+      diagram.state(parent).Level = diagram.state(i).Level - 1;
   }
 
   int deepest = 0;

@@ -9,7 +9,8 @@
 
 namespace ravelo::cli {
 
-std::optional<Picture> DrawChartImage(Diagram& diagram, const ChartImageRequest& request, std::string& error) {
+std::optional<Picture> DrawChartImage(Diagram& diagram, const ChartImageRequest& request,
+                                      std::string& error) {
   // The zoom range of the editor's view.
   constexpr float kSmallestZoom = 0.08f, kLargestZoom = 4.0f;
   if (!(request.zoom >= kSmallestZoom && request.zoom <= kLargestZoom)) {

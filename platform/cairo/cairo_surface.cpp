@@ -218,8 +218,15 @@ std::optional<PixelTarget> DirectTarget(cairo_t* cr) {
   if (m.xx != 1 || m.yy != 1 || m.xy != 0 || m.yx != 0 || ox != std::floor(ox) || oy != std::floor(oy)) {
     return std::nullopt;
   }
-  PixelTarget t{target, nullptr, cairo_image_surface_get_stride(target), static_cast<int>(ox), static_cast<int>(oy),
-                0, 0, cairo_image_surface_get_width(target), cairo_image_surface_get_height(target)};
+  PixelTarget t{.image = target,
+                .data = nullptr,
+                .stride = cairo_image_surface_get_stride(target),
+                .dx = static_cast<int>(ox),
+                .dy = static_cast<int>(oy),
+                .x0 = 0,
+                .y0 = 0,
+                .x1 = cairo_image_surface_get_width(target),
+                .y1 = cairo_image_surface_get_height(target)};
   cairo_rectangle_list_t* clips = cairo_copy_clip_rectangle_list(cr);
   const bool representable = clips->status == CAIRO_STATUS_SUCCESS && clips->num_rectangles <= 1;
   if (representable && clips->num_rectangles == 1) {
@@ -261,7 +268,8 @@ void WriteShape(PixelTarget& t, const RoundedBox& outer, const RoundedBox* inner
       }
     }
   });
-  if (left < right) cairo_surface_mark_dirty_rectangle(t.image, left, first + t.dy, right - left, last - first);
+  if (left < right)
+    cairo_surface_mark_dirty_rectangle(t.image, left, first + t.dy, right - left, last - first);
 }
 
 // The shape as rectangles of the current path, for targets that cannot be written directly.
@@ -374,10 +382,12 @@ cairo_surface_t* AreaAveraged(const Picture& picture, const Rect& s, const Rect&
   unsigned char* data = cairo_image_surface_get_data(image);
   const int stride = cairo_image_surface_get_stride(image);
   for (int y = 0; y < dh; ++y) {
-    const int y0 = s.top + static_cast<int>(int64_t{y} * sh / dh), y1 = s.top + static_cast<int>(int64_t{y + 1} * sh / dh);
+    const int y0 = s.top + static_cast<int>(int64_t{y} * sh / dh),
+              y1 = s.top + static_cast<int>(int64_t{y + 1} * sh / dh);
     auto* row = reinterpret_cast<uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
     for (int x = 0; x < dw; ++x) {
-      const int x0 = s.left + static_cast<int>(int64_t{x} * sw / dw), x1 = s.left + static_cast<int>(int64_t{x + 1} * sw / dw);
+      const int x0 = s.left + static_cast<int>(int64_t{x} * sw / dw),
+                x1 = s.left + static_cast<int>(int64_t{x + 1} * sw / dw);
       uint64_t blue = 0, green = 0, red = 0;
       for (int sy = y0; sy < y1; ++sy) {
         const uint8_t* in = picture.bgra.data() + (static_cast<std::size_t>(sy) * picture.width + x0) * 4;
@@ -388,7 +398,8 @@ cairo_surface_t* AreaAveraged(const Picture& picture, const Rect& s, const Rect&
         }
       }
       const uint64_t n = static_cast<uint64_t>(x1 - x0) * static_cast<uint64_t>(y1 - y0);
-      row[x] = PixelValue(Rgb(static_cast<int>(red / n), static_cast<int>(green / n), static_cast<int>(blue / n)));
+      row[x] =
+          PixelValue(Rgb(static_cast<int>(red / n), static_cast<int>(green / n), static_cast<int>(blue / n)));
     }
   }
   cairo_surface_mark_dirty(image);

@@ -13,7 +13,6 @@
 #include <memory>
 
 #include "platform/picture.h"
-
 #include "render/surface.h"
 
 namespace ravelo {
@@ -69,7 +68,8 @@ class CairoSurface final : public Surface {
   void Stroke(const Pen& pen);
   void PaintPicture(cairo_surface_t* picture, const Rect& source, const Rect& dest, cairo_filter_t filter);
   // A rounded figure (the rectangle of the edge box with its corners) filled and outlined.
-  void DrawRounded(const Rect& rect, double cornerWidth, double cornerHeight, const Pen& pen, const Brush& brush);
+  void DrawRounded(const Rect& rect, double cornerWidth, double cornerHeight, const Pen& pen,
+                   const Brush& brush);
 
   cairo_t* cr_;
   DeviceCaps caps_;

@@ -1,8 +1,9 @@
 // The layout of boxes around their descendants on the recording surface, worked out by hand.
+#include "boxchart/box_layout.h"
+
 #include <gtest/gtest.h>
 
 #include "boxchart/box_chart.h"
-#include "boxchart/box_layout.h"
 #include "charts/levels.h"
 #include "tests/boxchart/chart_fixture.h"
 

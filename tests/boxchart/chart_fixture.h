@@ -48,7 +48,8 @@ class ChartTest : public ::testing::Test {
   ObjectState& State(int index) { return diagram->state(index); }
 
   // A node styled plainly: 9 points, margins 4, 3, 4, 3, a frame 2 wide, square corners.
-  int Node(int32_t serial, Point pos, std::string_view titleUtf8, std::initializer_list<int32_t> parents = {}) {
+  int Node(int32_t serial, Point pos, std::string_view titleUtf8,
+           std::initializer_list<int32_t> parents = {}) {
     const int index = AddNode(*diagram, serial, parents, Utf8ToCp932(titleUtf8).text);
     DiagramObject& o = Object(index);
     for (Point& p : o.Pos) p = pos;

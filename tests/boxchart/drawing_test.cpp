@@ -72,11 +72,19 @@ TEST_F(DrawingTest, SelectionMarkOfOtherSelectedAndUnframedNodes) {
     int futosa;
     SurfaceCall expected;
   } cases[] = {
-      {"other selected, framed: magenta halo", false, 2,
-       {.op = SurfaceOp::Rectangle, .rect = {76, 36, 124, 64}, .brush = Brush::Checker(kWhite, Rgb(255, 0, 255))}},
-      {"main, unframed: dark blue dots", true, 0,
+      {"other selected, framed: magenta halo",
+       false,
+       2,
+       {.op = SurfaceOp::Rectangle,
+        .rect = {76, 36, 124, 64},
+        .brush = Brush::Checker(kWhite, Rgb(255, 0, 255))}},
+      {"main, unframed: dark blue dots",
+       true,
+       0,
        {.op = SurfaceOp::Rectangle, .rect = {81, 41, 119, 59}, .pen = {Rgb(0, 0, 123), 2, DashStyle::Dot}}},
-      {"other, unframed: red dots", false, 0,
+      {"other, unframed: red dots",
+       false,
+       0,
        {.op = SurfaceOp::Rectangle, .rect = {81, 41, 119, 59}, .pen = {Rgb(255, 0, 0), 2, DashStyle::Dot}}},
   };
   for (const Case& c : cases) {
@@ -340,7 +348,7 @@ TEST_F(BoxDrawingTest, HandleColoursAndSizes) {
   Draw();
   const std::vector<SurfaceCall> ellipses = CallsOf(SurfaceOp::Ellipse);
   ASSERT_EQ(ellipses.size(), 16u);
-  EXPECT_EQ(ellipses[0].rect, (Rect{59, -9, 69, 1}));   // outer corner, radius 5
+  EXPECT_EQ(ellipses[0].rect, (Rect{59, -9, 69, 1}));  // outer corner, radius 5
   EXPECT_EQ(ellipses[4].rect.right - ellipses[4].rect.left, 8);
   EXPECT_EQ(ellipses[0].brush, Brush::Solid(Rgb(0, 0, 123)));
   EXPECT_EQ(ellipses[8].rect, (Rect{68, 18, 76, 26}));  // frame corner, radius 4

@@ -1,7 +1,8 @@
 // The layout of end nodes, memos and pictures on the recording surface, worked out by hand.
+#include "boxchart/node_layout.h"
+
 #include <gtest/gtest.h>
 
-#include "boxchart/node_layout.h"
 #include "boxchart/picture_placement.h"
 #include "boxchart/text_layout.h"
 #include "tests/boxchart/chart_fixture.h"
@@ -104,14 +105,33 @@ struct PictureCase {
 
 TEST_F(NodeLayoutTest, PicturePlacedBySetInAlineVAndAlineH) {
   const PictureCase cases[] = {
-      {"beside, below, centred: centred under the frame", 0, 2, 1, 20, 10, {81, 41, 119, 59}, {90, 61, 110, 71}},
+      {"beside, below, centred: centred under the frame",
+       0,
+       2,
+       1,
+       20,
+       10,
+       {81, 41, 119, 59},
+       {90, 61, 110, 71}},
       {"beside, above, left", 0, 0, 0, 20, 10, {81, 41, 119, 59}, {81, 29, 101, 39}},
       {"beside, above, left, wider than the frame", 0, 0, 0, 50, 10, {81, 41, 119, 59}, {41, 29, 91, 39}},
       {"beside, at the title, right", 0, 1, 2, 20, 10, {81, 41, 119, 59}, {121, 45, 141, 55}},
       {"beside, at the title, left", 0, 1, 0, 20, 10, {81, 41, 119, 59}, {59, 45, 79, 55}},
-      {"set in, above, centred: the frame keeps the text's height", 1, 0, 1, 20, 10, {81, 41, 119, 59},
+      {"set in, above, centred: the frame keeps the text's height",
+       1,
+       0,
+       1,
+       20,
+       10,
+       {81, 41, 119, 59},
        {90, 32, 110, 42}},
-      {"set in, above, centred, wide: the frame grows sideways", 1, 0, 1, 50, 10, {73, 41, 127, 59},
+      {"set in, above, centred, wide: the frame grows sideways",
+       1,
+       0,
+       1,
+       50,
+       10,
+       {73, 41, 127, 59},
        {75, 32, 125, 42}},
       {"set in, below, right", 1, 2, 2, 20, 10, {81, 41, 119, 59}, {93, 58, 113, 68}},
       {"set in, above, left, wider than the text", 1, 0, 0, 40, 10, {83, 41, 127, 59}, {85, 32, 125, 42}},
@@ -139,7 +159,14 @@ TEST_F(NodeLayoutTest, VerticalTitlePictures) {
       {"beside, above, right: at the column's side", 0, 0, 2, 20, 10, {87, 35, 113, 65}, {119, 40, 139, 50}},
       {"beside, below, left", 0, 2, 0, 20, 10, {87, 35, 113, 65}, {65, 50, 85, 60}},
       {"set in, above, centred: above the top margin", 1, 0, 1, 20, 10, {87, 35, 113, 65}, {90, 23, 110, 33}},
-      {"set in, below, right: against the column's end", 1, 2, 2, 20, 10, {87, 35, 113, 65}, {111, 52, 131, 62}},
+      {"set in, below, right: against the column's end",
+       1,
+       2,
+       2,
+       20,
+       10,
+       {87, 35, 113, 65},
+       {111, 52, 131, 62}},
   };
   for (const PictureCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -213,7 +240,7 @@ TEST_F(NodeLayoutTest, BodyHoldsFramePictureAndMemo) {
   LayoutEndNode(context, node);
   const ObjectState& s = State(node);
   EXPECT_EQ(s.BodyRect, UnionRect(UnionRect(InflateRect(s.ObjectRect, 1, 1), s.ImageRect), s.MemoRect));
-  EXPECT_LT(s.BodyRect.top, s.ObjectRect.top);       // the picture above
+  EXPECT_LT(s.BodyRect.top, s.ObjectRect.top);        // the picture above
   EXPECT_GT(s.BodyRect.bottom, s.ObjectRect.bottom);  // the memo below
 }
 
@@ -223,9 +250,9 @@ TEST(SplitTitleTest, CutsAtTheFirstAtSignElseTheFirstSpaceElseInHalf) {
     const char* first;
     const char* second;
   } cases[] = {
-      {"父@太郎", "父", "太郎"},     {"@太郎", " ", "太郎"},         {"長男 一郎", "長男", "一郎"},
-      {" 一郎", " ", "一郎"},        {"自宅", "自", "宅"},           {"ABC", "A", "BC"},
-      {"A@B C", "A", "B C"},         {"", "", ""},                   {"本社ビル", "本社", "ビル"},
+      {"父@太郎", "父", "太郎"}, {"@太郎", " ", "太郎"}, {"長男 一郎", "長男", "一郎"},
+      {" 一郎", " ", "一郎"},    {"自宅", "自", "宅"},   {"ABC", "A", "BC"},
+      {"A@B C", "A", "B C"},     {"", "", ""},           {"本社ビル", "本社", "ビル"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);

@@ -39,7 +39,8 @@ class ScenePixelsTest : public ChartTest {
     for (int y = r.top; y < r.bottom; ++y) {
       for (int x = r.left; x < r.right; ++x) {
         if (At(x, y) == c) continue;
-        ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
+        ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+               std::max(ink.bottom, y + 1)};
       }
     }
     return ink;

@@ -1,4 +1,6 @@
 // Hierarchy levels and the child lists they are read from.
+#include "charts/levels.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "charts/hierarchy.h"
-#include "charts/levels.h"
 #include "tests/support/diagram_builder.h"
 #include "tests/support/recording_progress.h"
 

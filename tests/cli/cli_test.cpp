@@ -165,8 +165,8 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
     EXPECT_NE(r.output.find(c.message), std::string::npos) << r.output;
   }
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.png"));
-  EXPECT_NE(RunTool(std::string(RAVELO_CLI) + " render " + folder_ + "/missing.rvl -o " + folder_ + "/b.png").status,
-            0);
+  const std::string missing = folder_ + "/missing.rvl";
+  EXPECT_NE(RunTool(std::string(RAVELO_CLI) + " render " + missing + " -o " + folder_ + "/b.png").status, 0);
 }
 
 }  // namespace

@@ -55,13 +55,15 @@ struct Shape {
 
 TEST(CairoRoundedTest, ShapesMatchCairosOwnUnsmoothedDrawing) {
   const Shape shapes[] = {
-      {{10, 10, 150, 150}, 0, 1, true},  {{10, 10, 150, 150}, 30, 1, true}, {{20, 40, 140, 58}, 30, 1, true},
-      {{10, 10, 150, 150}, 90, 2, false}, {{13, 17, 151, 97}, 45, 5, false}, {{10, 10, 150, 150}, -1, 1, true},
-      {{30, 50, 38, 58}, -1, 1, true},   {{5, 5, 155, 100}, 0, 5, false},   {{20, 20, 140, 25}, 20, 0, true},
+      {{10, 10, 150, 150}, 0, 1, true},  {{10, 10, 150, 150}, 30, 1, true},
+      {{20, 40, 140, 58}, 30, 1, true},  {{10, 10, 150, 150}, 90, 2, false},
+      {{13, 17, 151, 97}, 45, 5, false}, {{10, 10, 150, 150}, -1, 1, true},
+      {{30, 50, 38, 58}, -1, 1, true},   {{5, 5, 155, 100}, 0, 5, false},
+      {{20, 20, 140, 25}, 20, 0, true},
   };
   for (const Shape& shape : shapes) {
-    SCOPED_TRACE(::testing::Message() << shape.rect.left << "," << shape.rect.top << " corner " << shape.corner
-                                      << " pen " << shape.penWidth);
+    SCOPED_TRACE(::testing::Message() << shape.rect.left << "," << shape.rect.top << " corner "
+                                      << shape.corner << " pen " << shape.penWidth);
     const auto mine = CairoSurface::CreateImage(kSize, kSize);
     const auto cairo = CairoSurface::CreateImage(kSize, kSize);
     mine->FillRect({0, 0, kSize, kSize}, kWhite);
@@ -120,7 +122,8 @@ TEST(CairoRoundedTest, ShapesWrittenIntoTheImageAndFilledThroughAClipAgree) {
     }
     {
       CairoSurface through(cr, DeviceCaps{});
-      through.DrawRoundRect({31, 50, 151, 150}, 40, 40, Pen{kInk, 3}, Brush::Checker(kWhite, Rgb(255, 0, 255)));
+      through.DrawRoundRect({31, 50, 151, 150}, 40, 40, Pen{kInk, 3},
+                            Brush::Checker(kWhite, Rgb(255, 0, 255)));
       through.DrawEllipse({40, 60, 60, 75}, Pen{kInk, 1}, Brush::Solid(kWhite));
     }
     cairo_destroy(cr);
@@ -128,7 +131,7 @@ TEST(CairoRoundedTest, ShapesWrittenIntoTheImageAndFilledThroughAClipAgree) {
   };
   const auto direct = draw(false), clipped = draw(true);
   EXPECT_EQ(Differences(*direct, *clipped), 0);
-  EXPECT_EQ(direct->PixelAt({80, 20}), kInk);     // the top of the outline
+  EXPECT_EQ(direct->PixelAt({80, 20}), kInk);    // the top of the outline
   EXPECT_EQ(direct->PixelAt({20, 20}), kWhite);  // outside its rounded corner
 }
 
