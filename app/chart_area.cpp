@@ -41,22 +41,6 @@ Point SwitchChart(DocumentHeader& header, int chart, Point currentScroll, Size c
   return RestoredScroll(header, chart, client);
 }
 
-void DrawViewArea(Surface& surface, const DocumentHeader& header, const Rect& visible) {
-  surface.FillRect(visible, Rgb(255, 255, 255));
-  const int chart = ShownChart(header);
-  const float zoom = header.Zoom[chart];
-  if (!(zoom >= 0.1f)) return;
-  const Rect view{0, 0, ScaledLength(header.ViewWidth[chart], zoom),
-                  ScaledLength(header.ViewHeight[chart], zoom)};
-  const Colour back = header.ViewBackColor[chart];
-  const Colour frame = header.ViewFrameColor[chart];
-  if (frame == kNoColour) {
-    surface.FillRect(view, back);
-  } else {
-    surface.DrawRectangle(view, Pen{frame, 1, DashStyle::Solid}, Brush::Solid(back));
-  }
-}
-
 std::string CursorPositionText(const DocumentHeader& header, int chart, Point canvas) {
   const float zoom = header.Zoom[chart];
   const int width = ScaledLength(header.ViewWidth[chart], zoom);

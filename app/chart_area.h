@@ -27,12 +27,6 @@ Point RestoredScroll(const DocumentHeader& header, int chart, Size client);
 // the returned position is where the view now stands. Nothing changes when chart is already shown.
 Point SwitchChart(DocumentHeader& header, int chart, Point currentScroll, Size client);
 
-// The view's picture of the canvas part visible (canvas pixels) until the charts draw themselves:
-// white, with the chart's view area (0, 0, ViewWidth × z, ViewHeight × z) filled with its
-// background colour and, unless ViewFrameColor is none, framed by a one-pixel line of that colour.
-// A chart zoomed below 0.1 shows nothing of its own.
-void DrawViewArea(Surface& surface, const DocumentHeader& header, const Rect& visible);
-
 // The cursor pane's text for a canvas point: its position in document units, "%d, %d", while it
 // lies inside the chart's view area; empty elsewhere.
 std::string CursorPositionText(const DocumentHeader& header, int chart, Point canvas);

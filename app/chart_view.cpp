@@ -3,6 +3,9 @@
 #include <wx/dcclient.h>
 #include <wx/gdicmn.h>
 
+#include "arcs/arc_painter.h"
+#include "boxchart/scene.h"
+
 namespace ravelo {
 
 namespace {
@@ -14,9 +17,12 @@ Size ScreenSize() {
 
 }  // namespace
 
-ChartView::ChartView(wxWindow* parent, Diagram& diagram, CursorListener onCursor)
+ChartView::ChartView(wxWindow* parent, Diagram& diagram, RandomSource& random, const SystemSettings& settings,
+                     CursorListener onCursor)
     : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHSCROLL | wxVSCROLL),
       diagram_(diagram),
+      random_(random),
+      settings_(settings),
       onCursor_(std::move(onCursor)),
       buffer_(ScreenSize().width, ScreenSize().height) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -48,8 +54,12 @@ void ChartView::OnPaint(wxPaintEvent&) {
   const Point scroll = ScrollPosition();
   const Size client = ClientArea();
   const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
-  buffer_.Draw(scroll,
-               [this, &visible](Surface& surface) { DrawViewArea(surface, diagram_.header, visible); });
+  buffer_.Draw(scroll, [this, &visible](Surface& surface) {
+    LinkArcPainter arcs;
+    RenderContext context(diagram_, surface, state_, random_, SceneSettings{.gridInFront = settings_.GridFoward != 0},
+                          &arcs);
+    PaintCanvas(context, visible);
+  });
   buffer_.CopyTo(dc, client.width, client.height);
 }
 

@@ -7,7 +7,10 @@
 #include <string>
 
 #include "app/chart_area.h"
+#include "boxchart/view_state.h"
 #include "model/diagram.h"
+#include "model/program_settings.h"
+#include "model/random.h"
 #include "platform/wx/back_buffer.h"
 
 namespace ravelo {
@@ -16,7 +19,10 @@ class ChartView final : public wxScrolledCanvas {
  public:
   using CursorListener = std::function<void(const std::string& text)>;
 
-  ChartView(wxWindow* parent, Diagram& diagram, CursorListener onCursor);
+  // Draws the diagram's chart shown with the program's random generator (the random-colour line
+  // styles) and the held settings (the grid in front or behind).
+  ChartView(wxWindow* parent, Diagram& diagram, RandomSource& random, const SystemSettings& settings,
+            CursorListener onCursor);
 
   // Sets the scroll area of the chart shown and scrolls to position; redraws.
   void ShowChart(Point position);
@@ -29,8 +35,11 @@ class ChartView final : public wxScrolledCanvas {
   void OnLeave(wxMouseEvent& event);
 
   Diagram& diagram_;
+  RandomSource& random_;
+  const SystemSettings& settings_;
   CursorListener onCursor_;
   BackBuffer buffer_;
+  ViewState state_;
 };
 
 }  // namespace ravelo

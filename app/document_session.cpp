@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "charts/levels.h"
 #include "model/string_table.h"
 
 namespace ravelo {
@@ -65,6 +66,7 @@ bool DocumentSession::Open(const std::string& path) {
     New();
     return false;
   }
+  ComputeLevels(diagram_, &services_.progress);
   history_.Clear();
   path_ = path;
   modified_ = false;
@@ -74,6 +76,7 @@ bool DocumentSession::Open(const std::string& path) {
 
 bool DocumentSession::Undo() {
   if (!history_.Undo(diagram_)) return false;
+  ComputeLevels(diagram_);  // the snapshot may hold another hierarchy
   SelectLowestSelected(diagram_);
   modified_ = true;
   return true;
@@ -81,6 +84,7 @@ bool DocumentSession::Undo() {
 
 bool DocumentSession::Redo() {
   if (!history_.Redo(diagram_)) return false;
+  ComputeLevels(diagram_);
   SelectLowestSelected(diagram_);
   modified_ = true;
   return true;

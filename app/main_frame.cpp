@@ -205,7 +205,7 @@ bool MainFrame::Build() {
   BuildRibbon();
   auto* dockArea = new wxPanel(this);
   aui_.SetManagedWindow(dockArea);
-  view_ = new ChartView(dockArea, context_.diagram,
+  view_ = new ChartView(dockArea, context_.diagram, context_.random, context_.held,
                         [this](const std::string& text) { SetStatusText(U(text), kCursorPane); });
   aui_.AddPane(view_, wxAuiPaneInfo().Name(U("view")).CenterPane());
   if (!BuildPanes()) return false;

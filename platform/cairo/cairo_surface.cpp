@@ -832,11 +832,17 @@ void CairoSurface::KeyedPicture(const Picture& picture, const Rect& source, cons
   cairo_surface_destroy(image);
 }
 
-Colour CairoSurface::PixelAt(Point at) {
+Colour CairoSurface::PixelAt(Point point) {
   cairo_surface_t* target = Target();
   if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE) return kNoColour;
   const cairo_format_t format = cairo_image_surface_get_format(target);
   if (format != CAIRO_FORMAT_RGB24 && format != CAIRO_FORMAT_ARGB32) return kNoColour;
+  // The point is drawn where the context's transformation (a view's scroll position) puts it.
+  double x = point.X + 0.5, y = point.Y + 0.5;
+  cairo_user_to_device(cr_, &x, &y);
+  constexpr double kFarthest = 1 << 30;
+  if (!(std::abs(x) < kFarthest && std::abs(y) < kFarthest)) return kNoColour;
+  const Point at{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
   if (at.X < 0 || at.Y < 0 || at.X >= cairo_image_surface_get_width(target) ||
       at.Y >= cairo_image_surface_get_height(target)) {
     return kNoColour;

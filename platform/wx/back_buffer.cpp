@@ -10,20 +10,37 @@
 
 namespace ravelo {
 
+struct BackBuffer::Canvas {
+  explicit Canvas(const CairoSurface& image)
+      : context(cairo_create(image.Target())), surface(context, image.Caps()) {}
+  ~Canvas() = default;  // the surface lets go of the context before the context goes
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  struct Context {
+    explicit Context(cairo_t* cr) : cr(cr) {}
+    ~Context() { cairo_destroy(cr); }
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
+    operator cairo_t*() const { return cr; }
+    cairo_t* cr;
+  };
+  Context context;
+  CairoSurface surface;
+};
+
 BackBuffer::BackBuffer(int width, int height)
-    : image_(CairoSurface::CreateImage(std::max(width, 1), std::max(height, 1))) {}
+    : image_(CairoSurface::CreateImage(std::max(width, 1), std::max(height, 1))) {
+  if (image_) canvas_ = std::make_unique<Canvas>(*image_);
+}
 
 BackBuffer::~BackBuffer() = default;
 
 void BackBuffer::Draw(Point origin, const std::function<void(Surface&)>& draw) {
-  if (!image_) return;
-  cairo_t* cr = cairo_create(image_->Target());
-  cairo_translate(cr, -origin.X, -origin.Y);
-  {
-    CairoSurface surface(cr, image_->Caps());
-    draw(surface);
-  }
-  cairo_destroy(cr);
+  if (!canvas_) return;
+  cairo_identity_matrix(canvas_->context);
+  cairo_translate(canvas_->context, -origin.X, -origin.Y);
+  draw(canvas_->surface);
   cairo_surface_flush(image_->Target());
 }
 

@@ -22,14 +22,19 @@ class BackBuffer {
   BackBuffer& operator=(const BackBuffer&) = delete;
 
   // Runs draw on a surface whose origin is the canvas point origin (the scroll position), so that
-  // the drawing is done in canvas pixels. Nothing when the image could not be made.
+  // the drawing is done in canvas pixels. The surface lives as long as the buffer, so that what it
+  // keeps for the next paint (fonts, laid-out titles) serves every paint. Nothing when the image
+  // could not be made.
   void Draw(Point origin, const std::function<void(Surface&)>& draw);
 
   // Copies the top-left width × height pixels to the window's paint context.
   void CopyTo(wxDC& dc, int width, int height);
 
  private:
+  struct Canvas;  // draws on the image through the scroll translation
+
   std::unique_ptr<CairoSurface> image_;
+  std::unique_ptr<Canvas> canvas_;
 };
 
 }  // namespace ravelo

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <limits>
 
-#include "tests/support/recording_surface.h"
 
 namespace ravelo {
 namespace {
@@ -61,41 +60,6 @@ TEST(CursorPosition, IsShownInDocumentUnitsInsideTheViewAreaOnly) {
   EXPECT_EQ(CursorPositionText(h, BoxChart, {-1, 10}), "");
   h.Zoom[BoxChart] = 0.0f;
   EXPECT_EQ(CursorPositionText(h, BoxChart, {0, 0}), "") << "a chart without size has no inside";
-}
-
-TEST(ViewArea, IsWhiteAroundTheChartsBackgroundInItsFrame) {
-  DocumentHeader h = FourCharts();
-  h.CurrentChart = StarChart;
-  h.Zoom[StarChart] = 0.5f;
-  h.ViewBackColor[StarChart] = Rgb(10, 20, 30);
-  h.ViewFrameColor[StarChart] = Rgb(72, 90, 123);
-  testing::RecordingSurface surface;
-  DrawViewArea(surface, h, {100, 50, 900, 650});
-  ASSERT_EQ(surface.calls.size(), 2u);
-  EXPECT_EQ(surface.calls[0].op, testing::SurfaceOp::FillRect);
-  EXPECT_EQ(surface.calls[0].rect, (Rect{100, 50, 900, 650}));
-  EXPECT_EQ(surface.calls[0].colour, Rgb(255, 255, 255));
-  EXPECT_EQ(surface.calls[1].op, testing::SurfaceOp::Rectangle);
-  EXPECT_EQ(surface.calls[1].rect, (Rect{0, 0, 750, 750}));
-  EXPECT_EQ(surface.calls[1].pen, (Pen{Rgb(72, 90, 123), 1, DashStyle::Solid}));
-  EXPECT_EQ(surface.calls[1].brush, Brush::Solid(Rgb(10, 20, 30)));
-}
-
-TEST(ViewArea, WithoutFrameColourIsFilledAndBelowATenthOfZoomNotDrawn) {
-  DocumentHeader h = FourCharts();
-  h.ViewBackColor[BoxChart] = Rgb(1, 2, 3);
-  h.ViewFrameColor[BoxChart] = kNoColour;
-  testing::RecordingSurface filled;
-  DrawViewArea(filled, h, {0, 0, 10, 10});
-  ASSERT_EQ(filled.calls.size(), 2u);
-  EXPECT_EQ(filled.calls[1].op, testing::SurfaceOp::FillRect);
-  EXPECT_EQ(filled.calls[1].rect, (Rect{0, 0, 1500, 1500}));
-  EXPECT_EQ(filled.calls[1].colour, Rgb(1, 2, 3));
-
-  h.Zoom[BoxChart] = 0.09f;
-  testing::RecordingSurface tiny;
-  DrawViewArea(tiny, h, {0, 0, 10, 10});
-  EXPECT_EQ(tiny.calls.size(), 1u) << "only the white around it";
 }
 
 TEST(ChartSwitch, KeepsEachChartsScrollPosition) {

@@ -174,6 +174,8 @@ TEST_F(Session, OpeningReadsTheDocumentAndPutsItFirstInTheRecentList) {
   dialogs.choices.push_back(folder / "two.rvl");
   EXPECT_EQ(session.OpenCommand({0, 0}), CommandOutcome::Done);
   EXPECT_EQ(diagram.count(), 2);
+  EXPECT_EQ(diagram.LevelCount, 2) << "the levels the Box chart draws its boxes by";
+  EXPECT_EQ(diagram.state(1).Level, 1);
   EXPECT_EQ(session.Title(), "two.rvl");
   EXPECT_EQ(recent.entries().front(), folder / "two.rvl");
   EXPECT_TRUE(messages.shown.empty());
@@ -220,16 +222,18 @@ TEST_F(Session, UndoAndRedoStepThroughEditsAndMarkTheDocumentModified) {
   session.TakeSnapshot();
   AddNode(diagram, 1);
   session.TakeSnapshot();
-  AddNode(diagram, 2);
+  AddNode(diagram, 2, {1});
   diagram.state(0).Selected = 1;
   diagram.state(1).Selected = 1;
   ASSERT_TRUE(session.Undo());
   EXPECT_EQ(diagram.count(), 1);
+  EXPECT_EQ(diagram.LevelCount, 1);
   EXPECT_EQ(diagram.header.CurrentObject, 0) << "the lowest selected object";
   EXPECT_TRUE(session.modified());
   EXPECT_TRUE(session.CanRedo());
   ASSERT_TRUE(session.Redo());
   EXPECT_EQ(diagram.count(), 2);
+  EXPECT_EQ(diagram.LevelCount, 2) << "node 2 is a child of node 1 again";
   EXPECT_FALSE(session.CanRedo());
 }
 

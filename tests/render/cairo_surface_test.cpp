@@ -131,6 +131,19 @@ TEST_F(CairoSurfaceTest, CheckerBrushIsAlignedToTheSurfaceOrigin) {
   EXPECT_EQ(surface_->PixelAt({3, 4}), kLine) << "the pattern starts at the origin, not at the corner";
 }
 
+TEST_F(CairoSurfaceTest, PixelsAreReadWhereATranslatedContextDrewThem) {
+  cairo_t* cr = cairo_create(surface_->Target());
+  cairo_translate(cr, -30, -20);
+  {
+    CairoSurface scrolled(cr, DeviceCaps{});
+    scrolled.FillRect({40, 30, 41, 31}, kLine);  // the image's pixel (10, 10)
+    EXPECT_EQ(scrolled.PixelAt({40, 30}), kLine);
+    EXPECT_EQ(scrolled.PixelAt({10, 10}), kNoColour) << "left of and above the image";
+  }
+  cairo_destroy(cr);
+  EXPECT_EQ(surface_->PixelAt({10, 10}), kLine);
+}
+
 TEST_F(CairoSurfaceTest, DottedPensLeaveGaps) {
   surface_->DrawPolyline(std::vector<Point>{{10, 30}, {60, 30}}, Pen{kLine, 1, DashStyle::Dot});
   int drawn = 0;
