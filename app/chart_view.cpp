@@ -56,8 +56,8 @@ void ChartView::OnPaint(wxPaintEvent&) {
   const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
   buffer_.Draw(scroll, [this, &visible](Surface& surface) {
     LinkArcPainter arcs;
-    RenderContext context(diagram_, surface, state_, random_, SceneSettings{.gridInFront = settings_.GridFoward != 0},
-                          &arcs);
+    const SceneSettings scene{.gridInFront = settings_.GridFoward != 0};
+    RenderContext context(diagram_, surface, state_, random_, scene, &arcs);
     PaintCanvas(context, visible);
   });
   buffer_.CopyTo(dc, client.width, client.height);
