@@ -3,6 +3,7 @@
 #include <wx/dcclient.h>
 #include <wx/gdicmn.h>
 
+#include "arcs/arc_painter.h"
 #include "boxchart/scene.h"
 
 namespace ravelo {
@@ -54,8 +55,9 @@ void ChartView::OnPaint(wxPaintEvent&) {
   const Size client = ClientArea();
   const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
   buffer_.Draw(scroll, [this, &visible](Surface& surface) {
-    RenderContext context(diagram_, surface, state_, random_,
-                          SceneSettings{.gridInFront = settings_.GridFoward != 0});
+    LinkArcPainter arcs;
+    const SceneSettings scene{.gridInFront = settings_.GridFoward != 0};
+    RenderContext context(diagram_, surface, state_, random_, scene, &arcs);
     PaintCanvas(context, visible);
   });
   buffer_.CopyTo(dc, client.width, client.height);

@@ -32,9 +32,9 @@ constexpr double kPeakDown = 4.7123889;
 
 Rect Around(Point p, int dx, int dy) { return InflateRect({p.X, p.Y, p.X, p.Y}, dx, dy); }
 
-class ArcPainter {
+class ArcStrokes {
  public:
-  ArcPainter(Diagram& diagram, int arc, const ArcDrawing& drawing)
+  ArcStrokes(Diagram& diagram, int arc, const ArcDrawing& drawing)
       : diagram_(diagram),
         arc_(arc),
         drawing_(drawing),
@@ -325,7 +325,7 @@ class ArcPainter {
 }  // namespace
 
 void DrawArc(Diagram& diagram, int arc, const ArcDrawing& drawing) {
-  ArcPainter(diagram, arc, drawing).Draw();
+  ArcStrokes(diagram, arc, drawing).Draw();
 }
 
 }  // namespace ravelo

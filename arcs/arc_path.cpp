@@ -42,7 +42,6 @@ auto NearestTo(Point target) {
 // Everything the attach operations read about one arc.
 struct ArcSetting {
   const ArcStyle& style;
-  ArcEnds ends;
   ArcEndPoints centres;
   float zoom;
   int viewWidth;  // canvas pixels
@@ -79,7 +78,6 @@ std::optional<ArcSetting> SettingOf(const Diagram& d, int arc) {
   if (!ends) return std::nullopt;
   const float zoom = d.header.Zoom[chart];
   return ArcSetting{d.object(arc).Arc[chart],
-                    *ends,
                     CentresOf(d, *ends, chart),
                     zoom,
                     Zoomed(d.header.ViewWidth[chart], zoom),
@@ -129,7 +127,7 @@ class PathPoints {
   }
   // Every path has at least its two ends.
   Point Second() const { return state_.ArcPoints[1]; }
-  Point SecondToLast() const { return state_.ArcPoints[count_ - 2]; }
+  Point SecondToLast() const { return state_.ArcPoints[std::max(0, count_ - 2)]; }
 
  private:
   ObjectState& state_;
