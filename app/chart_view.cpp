@@ -36,6 +36,9 @@ void ChartView::ShowChart(Point position) {
   const Size area = ScrollArea(diagram_.header, ShownChart(diagram_.header));
   SetVirtualSize(area.width, area.height);
   Scroll(position.X, position.Y);
+  // While the frame is still being laid out the toolkit may reset a position it cannot show yet;
+  // scrolling once more after the pending layout keeps the position the chart was left at.
+  CallAfter([this, position] { Scroll(position.X, position.Y); });
   Refresh(false);
 }
 

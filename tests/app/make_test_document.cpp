@@ -3,6 +3,7 @@
 // chart (RGB 200, 220, 120), so that the counts are "Arc 1(0)", "P-Node 1(0)", "E-Node 3(1)",
 // "Object 5". usage: make_test_document OUT.rvl
 #include <iostream>
+#include <string_view>
 
 #include "model/document_file.h"
 #include "platform/cab/gcab_cabinet.h"
@@ -14,8 +15,9 @@
 
 int main(int argc, char** argv) {
   using namespace ravelo;
-  if (argc != 2) {
-    std::cerr << "usage: make_test_document OUT.rvl\n";
+  const bool scrolled = argc == 3 && std::string_view(argv[2]) == "--scrolled";
+  if (argc != 2 && !scrolled) {
+    std::cerr << "usage: make_test_document OUT.rvl [--scrolled]\n";
     return 2;
   }
   Diagram d;
@@ -31,6 +33,10 @@ int main(int argc, char** argv) {
   picture->fileBytes.assign(png.begin(), png.end());
   SetPicture(d, withPicture, std::move(picture));
   testing::AddArc(d, 2, 3);
+  if (scrolled) {  // the Box chart left at 200 %, scrolled right and down
+    d.header.Zoom[BoxChart] = 2.0f;
+    d.header.Scroll[BoxChart] = {900, 250};
+  }
 
   testing::RecordingMessages messages;
   NoProgress progress;
@@ -38,7 +44,7 @@ int main(int argc, char** argv) {
   testing::MemorySettings settings;
   GcabCabinet cabinet;
   const DocumentServices services{messages, progress, codec, settings, cabinet, files::DefaultWorkRoot()};
-  if (SaveDocument(d, argv[1], {0, 0}, services)) return 0;
+  if (SaveDocument(d, argv[1], d.header.Scroll[BoxChart], services)) return 0;
   for (const auto& m : messages.shown) std::cerr << m.text << '\n';
   return 1;
 }

@@ -115,6 +115,14 @@ case "$case_name" in
     reject again.log "message "
     ;;
 
+  scroll-restore)
+    # A document opens where its chart was left, in both directions.
+    "$make_document" "$work/scrolled.rvl" --scrolled
+    script scrolled "sleep 300" "log-view" "quit"
+    run scrolled "$work/scrolled.rvl"
+    grep -q '^view .* scroll 900 250 chart 0$' "$work/scrolled.log" || fail "the view did not come back to 900 250"
+    ;;
+
   built-in-picture-dialog)
     # The built-in picture dialog opens; stopping it changes nothing.
     "$make_document" "$work/doc.rvl"
