@@ -44,8 +44,7 @@ void ShowBitmapInfoError(Messages& messages, const char* what) {
 }
 
 // A 32-bit BMP names its transparent colour by the first pixel whose fourth byte is 0 or 0xED.
-Colour BmpTransparency(const std::string& path, Messages& messages) {
-  const auto bytes = ReadWholeFile(path);
+Colour BmpTransparency(const std::optional<std::vector<uint8_t>>& bytes, Messages& messages) {
   if (!bytes) {
     ShowBitmapInfoError(messages, "ファイルオープンエラー\n");
     return kNoColour;
@@ -85,15 +84,13 @@ std::optional<std::pair<std::size_t, std::size_t>> FindChunk(const std::vector<u
 
 // The colour a PNG wants behind its transparent pixels: its background chunk, else white, for
 // pictures with alpha; the first transparent palette entry for palette pictures.
-Colour PngKeyColour(const std::string& path) {
-  const auto bytes = ReadWholeFile(path);
+Colour PngKeyColour(const std::vector<uint8_t>& b) {
   static constexpr uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
-  if (!bytes || bytes->size() < 8 || std::memcmp(bytes->data(), kSignature, 8) != 0) return kNoColour;
-  const auto header = FindChunk(*bytes, "IHDR");
+  if (b.size() < 8 || std::memcmp(b.data(), kSignature, 8) != 0) return kNoColour;
+  const auto header = FindChunk(b, "IHDR");
   if (!header || header->second < 10) return kNoColour;
-  const uint8_t colourType = (*bytes)[header->first + 9];
-  const auto background = FindChunk(*bytes, "bKGD");
-  const std::vector<uint8_t>& b = *bytes;
+  const uint8_t colourType = b[header->first + 9];
+  const auto background = FindChunk(b, "bKGD");
   if (colourType == 6) {
     if (!background || background->second < 6) return kWhite;
     return Rgb(b[background->first + 1], b[background->first + 3], b[background->first + 5]);
@@ -220,9 +217,7 @@ bool SaveScaled(const Picture& picture, int width, int height, const std::string
 
 std::string ImageTypeOfPath(std::string_view path, Messages& messages) {
   const std::size_t dot = path.rfind('.');
-  std::string extension = dot == std::string_view::npos ? std::string() : std::string(path.substr(dot + 1));
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
+  const std::string_view extension = dot == std::string_view::npos ? std::string_view() : path.substr(dot + 1);
   const std::string_view type = ImageFormatName(ImageFormatOfExtension(extension));
   if (type.empty())
     messages.Show("このファイルタイプはセットできません", MessageIcon::Information, MessageButtons::Ok);
@@ -247,19 +242,17 @@ std::unique_ptr<Picture> PictureFromPixels(int width, int height, std::vector<ui
 
 LoadedPicture LoadPictureFile(const std::string& path, std::string_view type, Messages& messages, int displayBits) {
   LoadedPicture result;
-  if (type == "jpeg") {
-    if (const auto bytes = ReadWholeFile(path)) {
-      result.picture = PictureFromBytes(*bytes);
-      if (result.picture) {
-        result.size = PictureSizePixels(*result.picture);
-        return result;
-      }
+  const auto bytes = ReadWholeFile(path);
+  if (type == "jpeg" && bytes) {
+    result.picture = PictureFromBytes(*bytes);
+    if (result.picture) {
+      result.size = PictureSizePixels(*result.picture);
+      return result;
     }
   }
-  if (type == "bmp") result.transparency = BmpTransparency(path, messages);
-  const Colour pngKey = type == "png" ? PngKeyColour(path) : kNoColour;
+  if (type == "bmp") result.transparency = BmpTransparency(bytes, messages);
+  const Colour pngKey = type == "png" && bytes ? PngKeyColour(*bytes) : kNoColour;
 
-  const auto bytes = ReadWholeFile(path);
   std::optional<Picture> pixels = bytes ? DecodeImageFile(*bytes) : std::nullopt;
   if (!pixels) return result;  // no picture; a BMP's colour found above is dropped with it
   pixels->fileBytes.clear();
