@@ -9,11 +9,6 @@
 namespace ravelo {
 namespace {
 
-class SilentMessages final : public Messages {
- public:
-  MessageAnswer Show(std::string_view, MessageIcon, MessageButtons) override { return MessageAnswer::Ok; }
-};
-
 Diagram FullDiagram() {
   Diagram d;
   RandomSource random;

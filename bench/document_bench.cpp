@@ -22,11 +22,6 @@ constexpr int kObjects = 2000;
 constexpr int kPictures = 200;
 constexpr std::size_t kPictureBytes = 20000;
 
-class SilentMessages final : public Messages {
- public:
-  MessageAnswer Show(std::string_view, MessageIcon, MessageButtons) override { return MessageAnswer::Ok; }
-};
-
 class NoSettings final : public SettingsStore {
  public:
   int ReadInt(std::string_view, std::string_view key, int fallback) const override {

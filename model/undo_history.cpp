@@ -10,11 +10,6 @@ namespace ravelo {
 
 namespace {
 
-class SilentMessages final : public Messages {
- public:
-  MessageAnswer Show(std::string_view, MessageIcon, MessageButtons) override { return MessageAnswer::Ok; }
-};
-
 void DeleteFile(const std::string& path) {
   if (!path.empty()) std::remove(path.c_str());
 }

@@ -17,4 +17,13 @@ class Messages {
   virtual MessageAnswer Show(std::string_view text, MessageIcon icon, MessageButtons buttons) = 0;
 };
 
+// For work whose failures stay silent (undo snapshots, benchmarks): nothing is shown, every question
+// is declined.
+class SilentMessages final : public Messages {
+ public:
+  MessageAnswer Show(std::string_view, MessageIcon, MessageButtons buttons) override {
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+  }
+};
+
 }  // namespace ravelo
