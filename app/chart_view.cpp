@@ -4,7 +4,7 @@
 #include <wx/gdicmn.h>
 
 #include "arcs/arc_painter.h"
-#include "boxchart/scene.h"
+#include "charts/scene.h"
 
 namespace ravelo {
 

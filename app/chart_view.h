@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/chart_area.h"
-#include "boxchart/view_state.h"
+#include "drawing/view_state.h"
 #include "model/diagram.h"
 #include "model/program_settings.h"
 #include "model/random.h"

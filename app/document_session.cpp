@@ -4,7 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "charts/levels.h"
+#include "model/levels.h"
 #include "model/string_table.h"
 
 namespace ravelo {

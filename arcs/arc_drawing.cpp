@@ -10,7 +10,7 @@
 #include "arcs/arc_math.h"
 #include "arcs/arc_path.h"
 #include "arcs/arc_types.h"
-#include "arcs/geometry.h"
+#include "geometry/geometry.h"
 #include "render/figure.h"
 #include "render/line_styles.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "arcs/geometry.h"
+#include "geometry/geometry.h"
 #include "model/records.h"
 
 namespace ravelo {

@@ -2,10 +2,10 @@
 
 #include "arcs/arc_drawing.h"
 #include "arcs/arc_path.h"
-#include "arcs/geometry.h"
-#include "boxchart/node_drawing.h"
-#include "boxchart/node_layout.h"
-#include "boxchart/text_layout.h"
+#include "geometry/geometry.h"
+#include "drawing/node_drawing.h"
+#include "drawing/node_layout.h"
+#include "drawing/text_layout.h"
 
 namespace ravelo {
 

@@ -3,7 +3,7 @@
 // arcs hands one of these to its render context.
 #pragma once
 
-#include "boxchart/render_context.h"
+#include "drawing/render_context.h"
 
 namespace ravelo {
 

@@ -9,7 +9,7 @@
 
 #include "arcs/arc_math.h"
 #include "arcs/arc_types.h"
-#include "arcs/geometry.h"
+#include "geometry/geometry.h"
 
 namespace ravelo {
 namespace {

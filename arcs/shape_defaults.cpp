@@ -5,7 +5,7 @@
 
 #include "arcs/arc_path.h"
 #include "arcs/arc_types.h"
-#include "arcs/geometry.h"
+#include "geometry/geometry.h"
 #include "model/object_defaults.h"
 
 namespace ravelo {

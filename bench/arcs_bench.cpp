@@ -10,8 +10,8 @@
 
 #include "arcs/arc_painter.h"
 #include "arcs/shape_defaults.h"
-#include "boxchart/scene.h"
-#include "charts/levels.h"
+#include "charts/scene.h"
+#include "model/levels.h"
 #include "cli/console_messages.h"
 #include "cli/fallback_settings.h"
 #include "model/cp932.h"

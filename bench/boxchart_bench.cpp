@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "boxchart/scene.h"
-#include "charts/levels.h"
+#include "charts/scene.h"
+#include "model/levels.h"
 #include "cli/console_messages.h"
 #include "cli/fallback_settings.h"
 #include "model/cp932.h"

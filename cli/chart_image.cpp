@@ -1,8 +1,8 @@
 #include "cli/chart_image.h"
 
 #include "arcs/arc_painter.h"
-#include "boxchart/scene.h"
-#include "charts/levels.h"
+#include "charts/scene.h"
+#include "model/levels.h"
 #include "cli/fallback_settings.h"
 #include "platform/cairo/cairo_surface.h"
 #include "platform/image_file.h"

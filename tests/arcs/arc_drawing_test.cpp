@@ -11,7 +11,7 @@
 
 #include "arcs/arc_path.h"
 #include "arcs/arc_types.h"
-#include "arcs/geometry.h"
+#include "geometry/geometry.h"
 #include "tests/support/diagram_builder.h"
 #include "tests/support/recording_surface.h"
 

@@ -9,8 +9,8 @@
 
 #include "arcs/arc_path.h"
 #include "arcs/arc_types.h"
-#include "arcs/geometry.h"
-#include "boxchart/box_chart.h"
+#include "geometry/geometry.h"
+#include "charts/box/box_chart.h"
 #include "model/cp932.h"
 #include "tests/support/diagram_builder.h"
 #include "tests/support/recording_surface.h"

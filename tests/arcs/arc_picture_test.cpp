@@ -11,7 +11,7 @@
 #include "arcs/arc_path.h"
 #include "arcs/arc_types.h"
 #include "arcs/shape_defaults.h"
-#include "boxchart/scene.h"
+#include "charts/scene.h"
 #include "model/cp932.h"
 #include "model/object_defaults.h"
 #include "platform/cairo/cairo_surface.h"
