@@ -2,9 +2,9 @@
 
 #include <wx/dcclient.h>
 #include <wx/gdicmn.h>
+#include <wx/tooltip.h>
 
-#include "arcs/arc_painter.h"
-#include "charts/scene.h"
+#include "app/wx_text.h"
 
 namespace ravelo {
 
@@ -15,26 +15,67 @@ Size ScreenSize() {
   return {size.GetWidth(), size.GetHeight()};
 }
 
+unsigned FlagsOf(const wxMouseState& state) {
+  unsigned flags = 0;
+  if (state.LeftIsDown()) flags |= kLeftButton;
+  if (state.RightIsDown()) flags |= kRightButton;
+  if (state.MiddleIsDown()) flags |= kMiddleButton;
+  if (state.ShiftDown()) flags |= kShiftKey;
+  if (state.ControlDown()) flags |= kCtrlKey;
+  return flags;
+}
+
+wxStockCursor StockCursor(ViewCursor cursor) {
+  switch (cursor) {
+    case ViewCursor::SizeNWSE:
+      return wxCURSOR_SIZENWSE;
+    case ViewCursor::SizeNESW:
+      return wxCURSOR_SIZENESW;
+    case ViewCursor::SizeNS:
+      return wxCURSOR_SIZENS;
+    case ViewCursor::SizeWE:
+      return wxCURSOR_SIZEWE;
+    case ViewCursor::Move:
+      return wxCURSOR_SIZING;
+    case ViewCursor::Hand:
+      return wxCURSOR_HAND;
+    case ViewCursor::ZoomIn:
+    case ViewCursor::ZoomOut:
+      return wxCURSOR_MAGNIFIER;
+    default:
+      return wxCURSOR_ARROW;
+  }
+}
+
 }  // namespace
 
 ChartView::ChartView(wxWindow* parent, Diagram& diagram, RandomSource& random, const SystemSettings& settings,
-                     CursorListener onCursor)
-    : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHSCROLL | wxVSCROLL),
+                     Messages& messages, ViewFrameLink frame)
+    : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHSCROLL | wxVSCROLL | wxWANTS_CHARS),
       diagram_(diagram),
-      random_(random),
-      settings_(settings),
-      onCursor_(std::move(onCursor)),
-      buffer_(ScreenSize().width, ScreenSize().height) {
+      messages_(messages),
+      frame_(std::move(frame)),
+      scene_(ScreenSize().width, ScreenSize().height),
+      feedback_(ScreenSize().width, ScreenSize().height),
+      controller_(diagram, *this, random, settings) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   SetScrollRate(1, 1);
+  // The view's tooltip shows soon, stays three seconds and shows again after two.
+  wxToolTip::SetDelay(100);
+  wxToolTip::SetAutoPop(3000);
+  wxToolTip::SetReshow(2000);
   Bind(wxEVT_PAINT, &ChartView::OnPaint, this);
-  Bind(wxEVT_MOTION, &ChartView::OnMotion, this);
+  Bind(wxEVT_LEFT_DOWN, &ChartView::OnMouse, this);
+  Bind(wxEVT_LEFT_UP, &ChartView::OnMouse, this);
+  Bind(wxEVT_MOTION, &ChartView::OnMouse, this);
   Bind(wxEVT_LEAVE_WINDOW, &ChartView::OnLeave, this);
+  Bind(wxEVT_KEY_DOWN, &ChartView::OnKeyDown, this);
+  Bind(wxEVT_MOUSEWHEEL, &ChartView::OnWheel, this);
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { controller_.CancelDrag(); });
 }
 
 void ChartView::ShowChart(Point position) {
-  const Size area = ScrollArea(diagram_.header, ShownChart(diagram_.header));
-  SetVirtualSize(area.width, area.height);
+  SetScrollArea(ScrollArea(diagram_.header, ShownChart(diagram_.header)));
   Scroll(position.X, position.Y);
   // While the frame is still being laid out the toolkit may reset a position it cannot show yet;
   // scrolling once more after the pending layout keeps the position the chart was left at.
@@ -52,30 +93,108 @@ Size ChartView::ClientArea() const {
   return {size.GetWidth(), size.GetHeight()};
 }
 
+void ChartView::Refresh(bool eraseBackground, const wxRect* rect) {
+  sceneStale_ = true;
+  wxScrolledCanvas::Refresh(eraseBackground, rect);
+}
+
+void ChartView::RedrawFeedback() { wxScrolledCanvas::Refresh(false); }
+
+void ChartView::SetCursor(ViewCursor cursor) { wxScrolledCanvas::SetCursor(wxCursor(StockCursor(cursor))); }
+
+void ChartView::CaptureMouse() {
+  if (!HasCapture()) wxScrolledCanvas::CaptureMouse();
+}
+
+void ChartView::ReleaseMouse() {
+  if (HasCapture()) wxScrolledCanvas::ReleaseMouse();
+}
+
+void ChartView::SetTooltip(std::string_view textUtf8) {
+  if (tooltip_ == textUtf8) return;
+  tooltip_ = textUtf8;
+  if (tooltip_.empty()) {
+    UnsetToolTip();
+  } else {
+    SetToolTip(U(tooltip_));
+  }
+}
+
+void ChartView::SetGuideText(std::string_view textUtf8) { frame_.guideText(std::string(textUtf8)); }
+
+void ChartView::ScrollTo(Point position) { Scroll(position.X, position.Y); }
+
+void ChartView::SetScrollArea(Size area) { SetVirtualSize(area.width, area.height); }
+
 void ChartView::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   const Point scroll = ScrollPosition();
   const Size client = ClientArea();
-  const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
-  buffer_.Draw(scroll, [this, &visible](Surface& surface) {
-    LinkArcPainter arcs;
-    const SceneSettings scene{.gridInFront = settings_.GridFoward != 0};
-    RenderContext context(diagram_, surface, state_, random_, scene, &arcs);
-    PaintCanvas(context, visible);
-  });
-  buffer_.CopyTo(dc, client.width, client.height);
+  if (sceneStale_ || scroll != sceneOrigin_ || client != sceneClient_) {
+    const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
+    scene_.Draw(scroll, [this, &visible](Surface& surface) { controller_.Paint(surface, visible); });
+    sceneStale_ = false;
+    sceneOrigin_ = scroll;
+    sceneClient_ = client;
+  }
+  feedback_.CopyFrom(scene_, client.width, client.height);
+  feedback_.Draw(scroll, [this](Surface& surface) { controller_.PaintFeedback(surface); });
+  feedback_.CopyTo(dc, client.width, client.height);
 }
 
-void ChartView::OnMotion(wxMouseEvent& event) {
-  const Point scroll = ScrollPosition();
-  const Point canvas{event.GetX() + scroll.X, event.GetY() + scroll.Y};
-  onCursor_(CursorPositionText(diagram_.header, ShownChart(diagram_.header), canvas));
+void ChartView::OnMouse(wxMouseEvent& event) {
+  const Point client{event.GetX(), event.GetY()};
+  const unsigned flags = FlagsOf(event);
+  if (event.GetEventType() == wxEVT_LEFT_DOWN) {
+    controller_.OnLeftDown(client, flags);
+  } else if (event.GetEventType() == wxEVT_LEFT_UP) {
+    controller_.OnLeftUp(client, flags);
+  } else {
+    const Point scroll = ScrollPosition();
+    frame_.cursorText(CursorPositionText(diagram_.header, ShownChart(diagram_.header),
+                                         {client.X + scroll.X, client.Y + scroll.Y}));
+    controller_.OnMouseMove(client, flags);
+  }
   event.Skip();
 }
 
 void ChartView::OnLeave(wxMouseEvent& event) {
-  onCursor_({});
+  frame_.cursorText({});
   event.Skip();
+}
+
+void ChartView::OnKeyDown(wxKeyEvent& event) {
+  unsigned flags = 0;
+  if (event.ShiftDown()) flags |= kShiftKey;
+  if (event.ControlDown()) flags |= kCtrlKey;
+  bool handled = false;
+  switch (event.GetKeyCode()) {
+    case WXK_TAB:
+      // Ctrl+Tab belongs to the frame: it switches charts.
+      handled = (flags & kCtrlKey) == 0 && controller_.OnKey(ViewKey::Tab, flags);
+      break;
+    case WXK_LEFT:
+      handled = controller_.OnKey(ViewKey::Left, flags);
+      break;
+    case WXK_RIGHT:
+      handled = controller_.OnKey(ViewKey::Right, flags);
+      break;
+    case WXK_UP:
+      handled = controller_.OnKey(ViewKey::Up, flags);
+      break;
+    case WXK_DOWN:
+      handled = controller_.OnKey(ViewKey::Down, flags);
+      break;
+    default:
+      break;
+  }
+  if (!handled) event.Skip();
+}
+
+void ChartView::OnWheel(wxMouseEvent& event) {
+  const int delta = event.GetWheelDelta() != 0 ? event.GetWheelDelta() : 120;
+  const int notches = event.GetWheelRotation() / delta;
+  if (notches == 0 || !controller_.OnWheel({event.GetX(), event.GetY()}, notches, FlagsOf(event))) event.Skip();
 }
 
 }  // namespace ravelo

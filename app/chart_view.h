@@ -1,4 +1,8 @@
-// The view window: a scrolled canvas as large as the chart shown, painted through a back buffer.
+// The view window: a scrolled canvas as large as the chart shown. It translates the window's
+// events for the view controller and serves it as its ViewHost: cursors, capture, tooltip,
+// scrolling and redraws here, the rest through the frame's callbacks. The scene is painted into
+// one screen-sized off-screen picture, copied into a second one with the drag feedback and the
+// zoom console over it, and that is copied to the window in one block.
 #pragma once
 
 #include <wx/scrolwin.h>
@@ -6,40 +10,80 @@
 #include <functional>
 #include <string>
 
-#include "app/chart_area.h"
 #include "drawing/view_state.h"
 #include "model/diagram.h"
 #include "model/program_settings.h"
 #include "model/random.h"
 #include "platform/wx/back_buffer.h"
+#include "view/chart_area.h"
+#include "view/view_controller.h"
 
 namespace ravelo {
 
-class ChartView final : public wxScrolledCanvas {
- public:
-  using CursorListener = std::function<void(const std::string& text)>;
+// What the view tells the frame and asks of it.
+struct ViewFrameLink {
+  std::function<void(const std::string& text)> cursorText;  // the cursor pane
+  std::function<void(const std::string& text)> guideText;   // the message pane
+  std::function<void(int paneType)> selectionChanged;
+  std::function<void()> takeSnapshot;
+  std::function<void()> documentChanged;
+  std::function<void(Point client)> zoomMenu;
+};
 
+class ChartView final : public wxScrolledCanvas, public ViewHost {
+ public:
   // Draws the diagram's chart shown with the program's random generator (the random-colour line
-  // styles) and the held settings (the grid in front or behind).
+  // styles) and the held settings (the grid in front or behind, the selection and guide settings).
   ChartView(wxWindow* parent, Diagram& diagram, RandomSource& random, const SystemSettings& settings,
-            CursorListener onCursor);
+            Messages& messages, ViewFrameLink frame);
+
+  // Whether both off-screen pictures could be made; without them the view cannot paint.
+  bool Ready() const { return scene_.ok() && feedback_.ok(); }
+  ViewController& controller() { return controller_; }
 
   // Sets the scroll area of the chart shown and scrolls to position; redraws.
   void ShowChart(Point position);
-  Point ScrollPosition() const;
+  Point ScrollPosition() const override;
   Size ClientArea() const;
+
+  // Every refresh from outside draws the scene again.
+  void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
+
+  // ViewHost
+  void SetCursor(ViewCursor cursor) override;
+  void CaptureMouse() override;
+  void ReleaseMouse() override;
+  void SetTooltip(std::string_view textUtf8) override;
+  void SetGuideText(std::string_view textUtf8) override;
+  void ScrollTo(Point position) override;
+  void SetScrollArea(Size area) override;
+  Size ClientSize() const override { return ClientArea(); }
+  void Redraw() override { Refresh(false); }
+  void RedrawFeedback() override;
+  void SetFocus() override { wxScrolledCanvas::SetFocus(); }
+  Messages& messages() override { return messages_; }
+  void ShowZoomMenu(Point client) override { frame_.zoomMenu(client); }
+  void SelectionChanged(int paneType) override { frame_.selectionChanged(paneType); }
+  void TakeSnapshot() override { frame_.takeSnapshot(); }
+  void DocumentChanged() override { frame_.documentChanged(); }
 
  private:
   void OnPaint(wxPaintEvent& event);
-  void OnMotion(wxMouseEvent& event);
+  void OnMouse(wxMouseEvent& event);
   void OnLeave(wxMouseEvent& event);
+  void OnKeyDown(wxKeyEvent& event);
+  void OnWheel(wxMouseEvent& event);
 
   Diagram& diagram_;
-  RandomSource& random_;
-  const SystemSettings& settings_;
-  CursorListener onCursor_;
-  BackBuffer buffer_;
-  ViewState state_;
+  Messages& messages_;
+  ViewFrameLink frame_;
+  BackBuffer scene_;
+  BackBuffer feedback_;
+  ViewController controller_;
+  bool sceneStale_ = true;
+  Point sceneOrigin_{};
+  Size sceneClient_{};
+  std::string tooltip_;
 };
 
 }  // namespace ravelo

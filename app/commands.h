@@ -35,6 +35,8 @@ enum : int {
   ID_PANE_BTN = 418,
   ID_STYLE = 480,
   kToggleHoverAnimation = 481,  // F10
+  ID_AUTO_MENT = 416,
+  kSelectAll = 32773,  // Ctrl+A
   kNextChart = 521,             // Ctrl+Tab
   kPreviousChart = 522,         // Ctrl+Shift+Tab
 

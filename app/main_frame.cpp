@@ -26,6 +26,7 @@
 #include "arcs/shape_defaults.h"
 #include "model/string_table.h"
 #include "platform/wx/gauge_progress.h"
+#include "view/zoom.h"
 
 namespace ravelo {
 
@@ -141,6 +142,42 @@ wxBitmap ChartIcon(int chart) {
   return icon;
 }
 
+// The faces of the view buttons: the zoom console, the grid and the automatic adjustment.
+wxBitmap ViewIcon(int id) {
+  wxBitmap icon(kIconSize, kIconSize, 24);
+  wxMemoryDC dc(icon);
+  dc.SetBackground(wxBrush(wxColour(250, 250, 250)));
+  dc.Clear();
+  const wxColour ink(40, 80, 140);
+  dc.SetPen(wxPen(ink, 1));
+  if (id == zoom_command::kResetConsole) {
+    dc.SetBrush(wxBrush(wxColour(120, 200, 130)));
+    dc.DrawCircle(16, 16, 13);
+    dc.SetPen(wxPen(wxColour(30, 60, 220), 3));
+    dc.DrawLine(16, 5, 16, 12);
+    dc.DrawLine(12, 8, 20, 8);
+    dc.SetPen(wxPen(wxColour(220, 40, 40), 3));
+    dc.DrawLine(12, 25, 20, 25);
+  } else if (id == grid_command::kToggle) {
+    for (int k = 4; k < kIconSize; k += 6) {
+      dc.DrawLine(k, 2, k, kIconSize - 2);
+      dc.DrawLine(2, k, kIconSize - 2, k);
+    }
+  } else {
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(3, 3, 26, 26);
+    dc.SetBrush(wxBrush(wxColour(165, 214, 239)));
+    dc.DrawRectangle(7, 8, 8, 6);
+    dc.DrawRectangle(19, 18, 8, 6);
+    dc.SetPen(wxPen(ink, 2));
+    dc.DrawLine(22, 8, 28, 8);
+    dc.DrawLine(25, 5, 28, 8);
+    dc.DrawLine(25, 11, 28, 8);
+  }
+  dc.SelectObject(wxNullBitmap);
+  return icon;
+}
+
 bool IsRibbonStyle(int style) {
   for (const WindowStyle& s : kRibbonStyles)
     if (s.id == style) return true;
@@ -205,8 +242,30 @@ bool MainFrame::Build() {
   BuildRibbon();
   auto* dockArea = new wxPanel(this);
   aui_.SetManagedWindow(dockArea);
-  view_ = new ChartView(dockArea, context_.diagram, context_.random, context_.held,
-                        [this](const std::string& text) { SetStatusText(U(text), kCursorPane); });
+  ViewFrameLink link{
+      .cursorText = [this](const std::string& text) { SetStatusText(U(text), kCursorPane); },
+      .guideText = [this](const std::string& text) { SetStatusText(U(text), kMessagePane); },
+      .selectionChanged =
+          [this](int paneType) {
+            propertiesPaneType_ = paneType;
+            RefreshCounts();
+          },
+      .takeSnapshot = [this] { session_->TakeSnapshot(); },
+      .documentChanged =
+          [this] {
+            session_->MarkModified();
+            RefreshCounts();
+            RefreshUndoButtons();
+            RefreshViewButtons();
+          },
+      .zoomMenu = [this](Point client) { ShowZoomMenu(client); },
+  };
+  view_ = new ChartView(dockArea, context_.diagram, context_.random, context_.held, context_.messages,
+                        std::move(link));
+  if (!view_->Ready()) {
+    ShowResourceMessage(context_.messages, "", kMsgMemoryAllocationFailed, MessageIcon::Stop);
+    return false;
+  }
   aui_.AddPane(view_, wxAuiPaneInfo().Name(U("view")).CenterPane());
   if (!BuildPanes()) return false;
   aui_.Update();
@@ -277,6 +336,11 @@ void MainFrame::BuildRibbon() {
   chartButtons_ = bar("チャート切替え");
   for (const ChartButton& b : kChartButtons)
     chartButtons_->AddToggleButton(b.id, U(b.label), ChartIcon(b.chart));
+
+  viewButtons_ = bar("表示");
+  viewButtons_->AddButton(zoom_command::kResetConsole, U("ズーム コンソール"), ViewIcon(zoom_command::kResetConsole));
+  viewButtons_->AddHybridButton(grid_command::kToggle, U("グリッド"), ViewIcon(grid_command::kToggle));
+  viewButtons_->AddToggleButton(ID_AUTO_MENT, U("自動 調整"), ViewIcon(ID_AUTO_MENT));
 
   wxRibbonButtonBar* settings = bar("設定");
   settings->AddDropdownButton(ID_SETTEU_BTN, U("設定"), ArtIcon(wxART_EXECUTABLE_FILE));
@@ -351,6 +415,7 @@ void MainFrame::BindCommands() {
       {wxACCEL_CTRL, 'S', ID_FILE_SAVE},
       {wxACCEL_CTRL, 'Z', ID_UNDO},
       {wxACCEL_CTRL, 'Y', ID_REDO},
+      {wxACCEL_CTRL, 'A', kSelectAll},
       {wxACCEL_CTRL, WXK_TAB, kNextChart},
       {wxACCEL_CTRL | wxACCEL_SHIFT, WXK_TAB, kPreviousChart},
       {wxACCEL_NORMAL, WXK_F10, kToggleHoverAnimation},
@@ -386,10 +451,12 @@ void MainFrame::AfterDocumentReplaced() {
   Diagram& d = context_.diagram;
   d.header.CurrentObject = -1;
   for (int i = 0; i < d.count(); ++i) d.state(i).Selected = 0;
+  view_->controller().Reset();
   view_->ShowChart(RestoredScroll(d.header, ShownChart(d.header), view_->ClientArea()));
   RefreshCounts();
   RefreshChartButtons();
   RefreshUndoButtons();
+  RefreshViewButtons();
   SetTitle(U(session_->WindowTitle()));
 }
 
@@ -408,7 +475,50 @@ void MainFrame::RefreshUndoButtons() {
   editButtons_->EnableButton(ID_REDO, session_->CanRedo());
 }
 
-void MainFrame::OnViewContextMenu(wxContextMenuEvent&) {
+void MainFrame::RefreshViewButtons() {
+  const Diagram& d = context_.diagram;
+  viewButtons_->EnableButton(zoom_command::kResetConsole,
+                             !view_->controller().consoleShowing() && d.header.ConsoleShown == 0);
+  viewButtons_->ToggleButton(grid_command::kToggle, d.header.GridMode > 0);
+  viewButtons_->ToggleButton(ID_AUTO_MENT, context_.held.AutoMent == 1);
+}
+
+void MainFrame::ShowZoomMenu(Point client) {
+  const bool shown = context_.diagram.header.ConsoleShown != 0;
+  wxMenu menu;
+  menu.AppendCheckItem(zoom_command::kAlwaysShowConsole, U("ズームコンソールを常に表示(&Z)"))->Check(shown);
+  menu.AppendSeparator();
+  menu.Append(zoom_command::kZoom10, U("10%(&A)"));
+  menu.Append(zoom_command::kZoom25, U("25%(&B)"));
+  menu.Append(zoom_command::kZoom50, U("50%(&C)"));
+  menu.Append(zoom_command::kZoom100, U("100%(&1)\t【等倍】"));
+  menu.Append(zoom_command::kZoom200, U("200%(&2)"));
+  menu.Append(zoom_command::kZoom300, U("300%(&3)"));
+  menu.Append(zoom_command::kZoom400, U("400%(&4)"));
+  menu.AppendSeparator();
+  menu.Append(zoom_command::kFitToWindow, U("画面に合せて表示(&F)"));
+  view_->PopupMenu(&menu, client.X, client.Y);
+}
+
+bool MainFrame::ViewCommand(int id) {
+  ViewController& view = view_->controller();
+  if (id == grid_command::kInFront) {
+    context_.held.GridFoward = context_.held.GridFoward == 1 ? 0 : 1;
+    view_->Refresh(false);
+  } else if (id == ID_AUTO_MENT) {
+    context_.held.AutoMent = context_.held.AutoMent == 1 ? 0 : 1;
+  } else if (id == kSelectAll) {
+    view.SelectByKindCommand(SelectKind::All);
+  } else if (!view.ZoomCommand(id) && !view.GridCommand(id)) {
+    return false;
+  }
+  RefreshViewButtons();
+  return true;
+}
+
+void MainFrame::OnViewContextMenu(wxContextMenuEvent& event) {
+  const wxPoint at = view_->ScreenToClient(event.GetPosition());
+  if (event.GetPosition() != wxDefaultPosition && view_->controller().OnContextMenu({at.x, at.y})) return;
   const Diagram& d = context_.diagram;
   const int main = d.header.CurrentObject;
   const bool hasMain = main >= 0 && main < d.count();
@@ -478,6 +588,18 @@ void MainFrame::OnRibbonDropdown(wxRibbonButtonBarEvent& event) {
       menu.AppendCheckItem(ID_VIEW_PROPATY_PANE, U("プロパティ"))->Check(PaneShown(kPropertiesPaneId));
       menu.AppendCheckItem(ID_VIEW_SEARCH_PANE, U("検索・置換"))->Check(PaneShown(kSearchPaneId));
       break;
+    case grid_command::kToggle: {
+      const int mode = context_.diagram.header.GridMode;
+      menu.AppendCheckItem(grid_command::kOff, U("なし(&N)"))->Check(mode < 0);
+      menu.AppendCheckItem(grid_command::kCross, U("中央十字線(&C)"))->Check(mode == 5);
+      menu.AppendCheckItem(grid_command::k10, U("10ピクセル間隔(&1)"))->Check(mode == 1);
+      menu.AppendCheckItem(grid_command::k40, U("40ピクセル間隔(&4)"))->Check(mode == 2);
+      menu.AppendCheckItem(grid_command::k70, U("70ピクセル間隔(&7)"))->Check(mode == 3);
+      menu.AppendCheckItem(grid_command::k100, U("100ピクセル間隔(&A)"))->Check(mode == 4);
+      menu.AppendSeparator();
+      menu.AppendCheckItem(grid_command::kInFront, U("手前に表示(&F)"))->Check(context_.held.GridFoward == 1);
+      break;
+    }
     case ID_STYLE: {
       const int current = Read(context_.store, settings::kApplicationLook);
       for (const WindowStyle& s : kRibbonStyles)
@@ -510,6 +632,7 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
       return;
     }
   }
+  if (ViewCommand(id)) return;
   switch (id) {
     case ID_FILE_NEW:
       if (session_->NewCommand(scroll) != CommandOutcome::Cancelled) AfterDocumentReplaced();

@@ -56,6 +56,8 @@ class MainFrame final : public wxFrame {
   std::string StatusText(StatusPane pane) const;
   bool PaneShown(int paneId);
   ChartView& view() { return *view_; }
+  // The type of the properties pane the view last asked for (PaneType).
+  int propertiesPaneType() const { return propertiesPaneType_; }
   DocumentSession& session() { return *session_; }
 
  private:
@@ -71,10 +73,14 @@ class MainFrame final : public wxFrame {
   void RefreshCounts();
   void RefreshChartButtons();
   void RefreshUndoButtons();
+  void RefreshViewButtons();
   PictureServices PictureServicesOf();
   // After an edit of the document: redraw, counts, undo buttons.
   void AfterEdit();
   void OnViewContextMenu(wxContextMenuEvent& event);
+  void ShowZoomMenu(Point client);
+  // The view's commands: zoom, console, grid, the automatic adjustment and select all.
+  bool ViewCommand(int id);
   void ShowTimedMessage(const std::string& text);
 
   void OnCommand(wxCommandEvent& event);
@@ -99,6 +105,8 @@ class MainFrame final : public wxFrame {
   wxRibbonButtonBar* editButtons_ = nullptr;
   WxClipboard clipboard_;
   wxRibbonButtonBar* chartButtons_ = nullptr;
+  wxRibbonButtonBar* viewButtons_ = nullptr;
+  int propertiesPaneType_ = 0;
   ChartView* view_ = nullptr;
   wxStatusBar* statusBar_ = nullptr;
   wxGauge* gauge_ = nullptr;

@@ -44,6 +44,20 @@ void BackBuffer::Draw(Point origin, const std::function<void(Surface&)>& draw) {
   cairo_surface_flush(image_->Target());
 }
 
+void BackBuffer::CopyFrom(const BackBuffer& other, int width, int height) {
+  if (!canvas_ || !other.image_) return;
+  cairo_t* cr = canvas_->context;
+  cairo_surface_flush(other.image_->Target());
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_rectangle(cr, 0, 0, width, height);
+  cairo_clip(cr);
+  cairo_set_source_surface(cr, other.image_->Target(), 0, 0);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_paint(cr);
+  cairo_restore(cr);
+}
+
 void BackBuffer::CopyTo(wxDC& dc, int width, int height) {
   if (!image_) return;
   std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::CreateFromUnknownDC(dc));

@@ -1,4 +1,4 @@
-#include "app/chart_area.h"
+#include "view/chart_area.h"
 
 #include <gtest/gtest.h>
 
