@@ -302,6 +302,26 @@ void TestScript::RunLine(const std::string& line) {
     memory.SelectObject(wxNullBitmap);
     if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
     Log(std::string("screenshot ") + (shot.SaveFile(U(argument), wxBITMAP_TYPE_PNG) ? "saved" : "failed"));
+  } else if (verb == "log-selection") {
+    // The view's selection: the main selection, the selected objects and the properties pane's type.
+    const Diagram& d = frame->session().diagram();
+    std::string selected;
+    for (int i = 0; i < d.count(); ++i)
+      if (d.state(i).Selected != 0) selected += " " + std::to_string(i);
+    Log("selection main " + std::to_string(d.header.CurrentObject) + " pane " +
+        std::to_string(frame->propertiesPaneType()) + " selected" + selected);
+  } else if (verb == "log-rect") {
+    // An object's title rectangle as the last paint left it, in the view's client coordinates.
+    const int index = std::atoi(argument.c_str());
+    const Diagram& d = frame->session().diagram();
+    if (index < 0 || index >= d.count()) {
+      Log("no-object " + argument);
+      return;
+    }
+    const Rect r = d.state(index).ObjectRect;
+    const Point scroll = frame->view().ScrollPosition();
+    Log("rect " + argument + " " + std::to_string(r.left - scroll.X) + " " + std::to_string(r.top - scroll.Y) +
+        " " + std::to_string(r.right - scroll.X) + " " + std::to_string(r.bottom - scroll.Y));
   } else if (verb == "quit") {
     frame->CallAfter([frame] { frame->Close(); });
   } else if (verb != "wait-file" && verb != "sleep") {

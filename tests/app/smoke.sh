@@ -206,6 +206,52 @@ case "$case_name" in
     reject bad.log "started"
     ;;
 
+  click-select)
+    # Real pointer input: a click selects a node, Ctrl+click adds a second, Shift+click takes the
+    # first away again, and a rubber band drawn round two nodes (from empty canvas) selects just them.
+    command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
+    "$make_document" "$work/doc.rvl" --spread
+    script clicks "sleep 500" "log-view" "log-rect 1" "log-rect 2" "log-rect 3" \
+      "wait-file $work/click" "log-selection" "wait-file $work/ctrl" "log-selection" \
+      "wait-file $work/shift" "log-selection" "wait-file $work/band" "log-selection" \
+      "key ctrl+s" "sleep 1000" "quit"
+    run clicks "$work/doc.rvl" &
+    program=$!
+    wait_for_match() {
+      for _ in $(seq 200); do
+        grep -q -- "$1" "$work/clicks.log" 2>/dev/null && return 0
+        sleep 0.1
+      done
+      fail "clicks.log never showed: $1"
+    }
+    wait_for_match '^rect 3 '
+    read -r _ vx vy _ < <(grep -m1 '^view ' "$work/clicks.log")
+    # point I DX DY: the screen point of object I's title rectangle, its centre when DX and DY are 0,
+    # else DX and DY pixels beyond its left or right and top or bottom edge.
+    point() { awk -v i="$1" -v vx="$vx" -v vy="$vy" -v dx="$2" -v dy="$3" '$1 == "rect" && $2 == i {
+      x = dx < 0 ? $3 + dx : dx > 0 ? $5 + dx : ($3 + $5) / 2
+      y = dy < 0 ? $4 + dy : dy > 0 ? $6 + dy : ($4 + $6) / 2
+      printf "%d %d\n", vx + x, vy + y }' "$work/clicks.log"; }
+    # step FILE PATTERN: lets the script log the selection, then waits for that line.
+    step() { sleep 0.3; touch "$work/$1"; wait_for_match "$2"; }
+    read -r ax ay < <(point 1 0 0)
+    read -r bx by < <(point 2 0 0)
+    xdotool mousemove "$ax" "$ay" click 1
+    step click '^selection main 1 pane 2 selected 1$'
+    xdotool mousemove "$bx" "$by" keydown ctrl click 1 keyup ctrl
+    step ctrl '^selection main 2 pane 2 selected 1 2$'
+    xdotool mousemove "$ax" "$ay" keydown shift click 1 keyup shift
+    step shift '^selection main 2 pane 2 selected 2$'
+    read -r x1 y1 < <(point 1 -15 -15)
+    read -r x2 y2 < <(point 2 15 15)
+    xdotool mousemove "$x1" "$y1" mousedown 1 mousemove $(((x1 + x2) / 2)) $(((y1 + y2) / 2)) \
+      mousemove "$x2" "$y2" mouseup 1
+    # The band holds nodes 1 and 2 only; the last end node in it becomes the main selection.
+    step band '^selection main 2 pane 2 selected 1 2$'
+    wait "$program" || fail "the program failed"
+    "$cli" dump "$work/doc.rvl" | grep -q '"CurrentObject":2' || fail "the saved main selection is not node 2"
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2
