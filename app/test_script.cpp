@@ -16,6 +16,7 @@
 #include "app/commands.h"
 #include "app/main_frame.h"
 #include "app/wx_text.h"
+#include "view/zoom.h"
 
 namespace ravelo {
 
@@ -55,6 +56,13 @@ const NamedCommand kCommands[] = {
     {"ID_SHOW_MENU", ID_SHOW_MENU},
     {"ID_STYLE_215", kStyleOffice2007Blue},
     {"ID_STYLE_219", kStyleWindows7},
+    {"ID_ZOOM_DEF", zoom_command::kResetConsole},
+    {"ZOOM_200", zoom_command::kZoom200},
+    {"ZOOM_FIT", zoom_command::kFitToWindow},
+    {"ZOOM_ALWAYS_SHOW", zoom_command::kAlwaysShowConsole},
+    {"ID_GRID_BTN", grid_command::kToggle},
+    {"ID_GRID_2", grid_command::k40},
+    {"SELECT_ALL", kSelectAll},
 };
 
 const char* IconName(MessageIcon icon) {

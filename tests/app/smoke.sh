@@ -252,6 +252,36 @@ case "$case_name" in
     "$cli" dump "$work/doc.rvl" | grep -q '"CurrentObject":2' || fail "the saved main selection is not node 2"
     ;;
 
+  zoom-grid)
+    # The zoom and grid commands of the ribbon, then real input: a click on the zoom console's plus
+    # button and Ctrl with the wheel; the document saved with Ctrl+S keeps the zoom, grid and console.
+    command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
+    "$make_document" "$work/doc.rvl" --spread
+    script zoom "sleep 500" "command ZOOM_200" "command ID_GRID_2" "command ID_GRID_BTN" "command ID_GRID_BTN" \
+      "command ID_ZOOM_DEF" "sleep 300" "log-view" "screenshot $work/console.png" "wait-file $work/plus" \
+      "wait-file $work/wheel" "key ctrl+s" "sleep 1000" "quit"
+    run zoom "$work/doc.rvl" &
+    program=$!
+    for _ in $(seq 200); do grep -q '^screenshot' "$work/zoom.log" 2>/dev/null && break; sleep 0.1; done
+    read -r _ vx vy _ < <(grep -m1 '^view ' "$work/zoom.log")
+    # The console stands at (79, 79) of the view; its plus button 65 - 60 = 5 .. 35 above-left of it.
+    xdotool mousemove $((vx + 79)) $((vy + 79 - 45)) sleep 0.2 click 1
+    sleep 0.3
+    touch "$work/plus"
+    xdotool mousemove $((vx + 400)) $((vy + 400)) sleep 0.2 keydown ctrl click 5 click 5 keyup ctrl
+    sleep 0.3
+    touch "$work/wheel"
+    wait "$program" || fail "the program failed"
+    dump=$("$cli" dump "$work/doc.rvl")
+    # 200 %, plus 1 % from the button, less 20 % from two notches towards the user.
+    echo "$dump" | grep -qE '"Zoom":\[1\.8(1|099)' || fail "the zoom is not 1.81: $(echo "$dump" | grep -o '"Zoom":[^]]*')"
+    echo "$dump" | grep -q '"GridMode":2' || fail "the grid is not back on at 40 pixels"
+    echo "$dump" | grep -q '"ConsoleX":79,"ConsoleY":79' || fail "the console is not at (79, 79)"
+    # The console's face is drawn over the view: its green shows at its centre.
+    pixel=$(convert "$work/console.png" -format "%[pixel:p{$((vx + 79)),$((vy + 79 + 30))}]" info:)
+    [ "$pixel" != "srgb(200,220,120)" ] || fail "no console over the view"
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2
