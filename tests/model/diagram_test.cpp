@@ -68,6 +68,18 @@ TEST(IsAncestor, ACycleInADamagedDocumentEndsInsteadOfOverflowingTheStack) {
   EXPECT_FALSE(IsAncestor(d, a, lone, false));
 }
 
+TEST(IsAncestor, CyclesWithSeveralParentsEachAreWalkedOnce) {
+  // 60 nodes, each the child of the next two round a circle: every path through them is a cycle,
+  // and following every path would take 2^60 steps.
+  Diagram d;
+  constexpr int kNodes = 60;
+  for (int i = 0; i < kNodes; ++i) AddNode(d, i + 1, {(i + 1) % kNodes + 1, (i + 2) % kNodes + 1});
+  const int lone = AddNode(d, 100);
+  EXPECT_FALSE(IsAncestor(d, 0, lone, false));
+  EXPECT_TRUE(IsAncestor(d, 0, kNodes - 1, false));
+  EXPECT_EQ(CountChildren(d, lone, false), 0);
+}
+
 TEST(AddParent, AppendsOnceAndRefusesAnEleventhParent) {
   Diagram d;
   testing::RecordingMessages messages;
