@@ -42,6 +42,13 @@ wxStockCursor StockCursor(ViewCursor cursor) {
     case ViewCursor::ZoomIn:
     case ViewCursor::ZoomOut:
       return wxCURSOR_MAGNIFIER;
+    case ViewCursor::Link:
+      return wxCURSOR_CROSS;
+    case ViewCursor::Unlink:
+    case ViewCursor::Unrelate:
+      return wxCURSOR_NO_ENTRY;
+    case ViewCursor::Relate:
+      return wxCURSOR_POINT_LEFT;
     default:
       return wxCURSOR_ARROW;
   }
@@ -50,14 +57,14 @@ wxStockCursor StockCursor(ViewCursor cursor) {
 }  // namespace
 
 ChartView::ChartView(wxWindow* parent, Diagram& diagram, RandomSource& random, const SystemSettings& settings,
-                     Messages& messages, ViewFrameLink frame)
+                     Messages& messages, const ObjectServices& objects, ViewFrameLink frame)
     : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHSCROLL | wxVSCROLL | wxWANTS_CHARS),
       diagram_(diagram),
       messages_(messages),
       frame_(std::move(frame)),
       scene_(ScreenSize().width, ScreenSize().height),
       feedback_(ScreenSize().width, ScreenSize().height),
-      controller_(diagram, *this, random, settings) {
+      controller_(diagram, *this, random, settings, objects) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   SetScrollRate(1, 1);
   // The view's tooltip shows soon, stays three seconds and shows again after two.

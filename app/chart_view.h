@@ -34,8 +34,9 @@ class ChartView final : public wxScrolledCanvas, public ViewHost {
  public:
   // Draws the diagram's chart shown with the program's random generator (the random-colour line
   // styles) and the held settings (the grid in front or behind, the selection and guide settings).
+  // The link arcs a drop creates are built with objects.
   ChartView(wxWindow* parent, Diagram& diagram, RandomSource& random, const SystemSettings& settings,
-            Messages& messages, ViewFrameLink frame);
+            Messages& messages, const ObjectServices& objects, ViewFrameLink frame);
 
   // Whether both off-screen pictures could be made; without them the view cannot paint.
   bool Ready() const { return scene_.ok() && feedback_.ok(); }

@@ -260,7 +260,10 @@ bool MainFrame::Build() {
           },
       .zoomMenu = [this](Point client) { ShowZoomMenu(client); },
   };
-  view_ = new ChartView(dockArea, context_.diagram, context_.random, context_.held, context_.messages,
+  objects_.emplace(ObjectServices{context_.store, context_.messages, context_.random,
+                                  [](Diagram& d, int index, int chart) { ResetShapeParams(d, index, true, chart); },
+                                  {}, {}});
+  view_ = new ChartView(dockArea, context_.diagram, context_.random, context_.held, context_.messages, *objects_,
                         std::move(link));
   if (!view_->Ready()) {
     ShowResourceMessage(context_.messages, "", kMsgMemoryAllocationFailed, MessageIcon::Stop);

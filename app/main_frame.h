@@ -98,6 +98,7 @@ class MainFrame final : public wxFrame {
   std::unique_ptr<FileDialogs> fileDialogs_;
   std::unique_ptr<GaugeProgress> progress_;
   std::optional<DocumentServices> services_;
+  std::optional<ObjectServices> objects_;  // builds the objects the view's edits create
   std::unique_ptr<DocumentSession> session_;
 
   wxAuiManager aui_;

@@ -1,7 +1,8 @@
 // The view of the chart shown, without a toolkit: it paints the scene and what lies over it, and
 // turns mouse, key and wheel events (client points, buttons and keys as MouseFlag values) into hit
-// tests, selection changes, zoom changes and arc shape edits. It reaches the window and the frame
-// only through its ViewHost; what differs per chart it asks the chart's ChartRules.
+// tests, selection changes, edits by drag and drop, zoom changes and arc shape edits. It reaches
+// the window and the frame only through its ViewHost; what differs per chart it asks the chart's
+// ChartRules.
 #pragma once
 
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "arcs/arc_painter.h"
 #include "drawing/view_state.h"
 #include "model/diagram.h"
+#include "model/object_defaults.h"
 #include "model/program_settings.h"
 #include "model/random.h"
 #include "view/selection.h"
@@ -16,11 +18,25 @@
 
 namespace ravelo {
 
+class ChartRules;
+
 enum class DragMode {
   None,
   MoveNodes,
   MoveBox,
+  MoveArcTitle,
+  MoveMemo,
+  MoveHeadline,
+  ReconnectArcEnd,
   ArcShape,
+  ArcRing,
+  ArcRadius,
+  NodeRadius,
+  BoxResize,
+  BoxMargins,
+  ImageResize,
+  ViewWidth,
+  ViewHeight,
   RubberBand,
   ConsoleMove,
   ConsoleTurn,
@@ -30,12 +46,15 @@ enum class ViewKey { Tab, Left, Right, Up, Down };
 
 class ViewController {
  public:
-  ViewController(Diagram& diagram, ViewHost& host, RandomSource& random, const SystemSettings& settings);
+  // objects builds the link arcs a drop creates.
+  ViewController(Diagram& diagram, ViewHost& host, RandomSource& random, const SystemSettings& settings,
+                 const ObjectServices& objects);
 
   // The scene of the chart shown over the visible canvas rectangle (canvas pixels).
   void Paint(Surface& surface, const Rect& visible);
   // What lies over the scene: the drag feedback and the zoom console. The surface draws in canvas
-  // pixels; the console's client position is first kept inside the client area.
+  // pixels over a copy of the scene, whose pixels the ghost's colour is taken from; the console's
+  // client position is first kept inside the client area.
   void PaintFeedback(Surface& surface);
 
   void OnLeftDown(Point client, unsigned flags);
@@ -49,6 +68,10 @@ class ViewController {
   bool OnKey(ViewKey key, unsigned flags);
   // notches > 0 away from the user. False when the wheel should scroll the view as usual.
   bool OnWheel(Point client, int notches, unsigned flags);
+
+  // Moves the selection as a drag of the main selection by a canvas displacement would on its
+  // release (the arrow keys).
+  void MoveSelectionBy(Point displacement);
 
   // The zoom commands of the ZOOM menu and the frame (zoom_command values); false for another.
   bool ZoomCommand(int command);
@@ -74,33 +97,60 @@ class ViewController {
   bool consoleActivated() const { return consoleActivated_; }
 
  private:
+  const ChartRules& Rules() const;
+  int Chart() const;
+  float Zoom() const;
+  bool IsMain(int index) const;
   Point Canvas(Point client) const;
   Point ConsoleCentre() const;
   bool ConsoleVisible() const;
-  bool PressOnConsole(Point client);
-  bool PressOnArcHandle(Point canvas);
-  int PressOnObject(Point canvas, unsigned flags);
-  void StartDrag(DragMode mode);
-  void StartMoveOf(int index);
   void Guide(std::string_view textUtf8);
   void AfterSelectionChange(int paneType);
+  void AfterEdit();
+  void StartDrag(DragMode mode, ViewCursor cursor = ViewCursor::Arrow);
+
+  bool PressOnConsole(Point client);
+  bool PressOnHandles(Point canvas);
+  int PressOnObject(Point canvas, unsigned flags);
+  void StartMove(DragMode mode, const Rect& moved, Point centre, Point canvas);
+  void StartMoveOf(int index, Point canvas);
   void ScrollToMainSelection();
-  void ReleaseDrag(Point client);
+
+  Point GhostShift() const;
+  void DropFeedback(Point canvas);
+  void ReconnectFeedback(Point canvas);
+  void PaintGhost(Surface& surface);
+  void PaintSizing(Surface& surface);
+
+  void ReleaseDrag(DragMode mode, Point canvas);
+  bool Drop(Point canvas);
+  void ReleaseReconnect(Point canvas);
+  bool UnlinkWithQuestion(int target, std::vector<int> arcs, int other);
+  bool MoveTitleOrMemo(bool memo, Point displacement);
+  bool MoveHeadline(Point displacement);
+  bool MoveConsoleBy(Point displacement);
+  void ReleaseViewEdge(bool width, Point canvas);
   void HoverCursor(Point client);
 
   Diagram& diagram_;
   ViewHost& host_;
   RandomSource& random_;
   const SystemSettings& settings_;
+  const ObjectServices& objects_;
   LinkArcPainter arcs_;
   ViewState view_;
 
   DragMode mode_ = DragMode::None;
   Point pressCanvas_{};
   Point pressClient_{};
-  Point dragClient_{};  // the last point of a console drag
-  Point dragCanvas_{};  // the last point of a rubber band
-  int grabbedHandle_ = -1;
+  Point lastCanvas_{};  // the last point of the drag
+  Point lastClient_{};
+  Point dragOffset_{};  // press point minus the centre of what moves
+  Point movedCentre_{};
+  Rect movedRect_{};  // what the ghost shows, as it stood at the press
+  int titleSideAtPress_ = -1;
+  int grabbed_ = -1;  // the grabbed handle: of an arc's shape, or 0..7 of a box
+  int target_ = -1;   // the box, picture or arc a sizing drag works on
   double turnAngle_ = 0;
   bool consoleShowing_ = false;
   bool consoleActivated_ = false;

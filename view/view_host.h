@@ -20,6 +20,10 @@ enum class ViewCursor {
   Hand,
   ZoomIn,
   ZoomOut,
+  Link,      // a drop links the two nodes
+  Unlink,    // a drop removes their link arcs
+  Relate,    // a drop makes the target a parent
+  Unrelate,  // a drop takes that parent away
 };
 
 class ViewHost {
