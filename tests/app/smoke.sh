@@ -282,6 +282,77 @@ case "$case_name" in
     [ "$pixel" != "srgb(200,220,120)" ] || fail "no console over the view"
     ;;
 
+  drag-edit)
+    # Real pointer drags: a node dragged down moves; dropped on another node's left half it gets a
+    # link arc to it, on its right half that node becomes its parent; Ctrl+Z takes that back. Each
+    # step is read back from the document saved with Ctrl+S.
+    command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
+    "$make_document" "$work/doc.rvl" --spread
+    script drag "sleep 500" "log-view" "log-rect 3" "wait-file $work/moved" \
+      "key ctrl+s" "sleep 800" "log-rect 2" "log-rect 3" "wait-file $work/linked" \
+      "key ctrl+s" "sleep 800" "log-rect 2" "log-rect 3" "wait-file $work/related" \
+      "key ctrl+s" "sleep 800" "log-selection" "wait-file $work/checked" \
+      "key ctrl+z" "sleep 300" "key ctrl+s" "sleep 800" "quit"
+    run drag "$work/doc.rvl" &
+    program=$!
+    # lines N PATTERN: waits until the log holds N lines matching PATTERN.
+    lines() {
+      for _ in $(seq 200); do
+        local count
+        count=$(grep -c -- "$2" "$work/drag.log" 2>/dev/null) || true
+        [ "${count:-0}" -ge "$1" ] && return 0
+        sleep 0.1
+      done
+      fail "drag.log never held $1 lines of $2"
+    }
+    # spot I X-SHARE: the screen point X-SHARE quarters across object I's last logged title
+    # rectangle, one pixel below its top.
+    spot() { awk -v i="$1" -v q="$2" -v vx="$vx" -v vy="$vy" '$1 == "rect" && $2 == i { l = $3; t = $4; r = $5 }
+      END { printf "%d %d\n", vx + l + (r - l) * q / 4, vy + t + 1 }' "$work/drag.log"; }
+    # drag X1 Y1 X2 Y2: the left button held from one screen point to the other in steps.
+    drag() {
+      xdotool mousemove "$1" "$2" sleep 0.2 mousedown 1 sleep 0.1 \
+        mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) sleep 0.1 mousemove "$3" "$4" sleep 0.2 mouseup 1
+      sleep 0.3
+    }
+    # node SERIAL FIELD: a field of the node with that serial in the saved document.
+    node() {
+      "$cli" dump "$work/doc.rvl" | python3 -c "import json, sys
+d = json.load(sys.stdin)
+print([o for o in d['objects'] if o['Kind'] == 2 and o['Serial'] == $1][0]['$2'])"
+    }
+    arcs() { "$cli" dump "$work/doc.rvl" | python3 -c "import json, sys
+d = json.load(sys.stdin)
+print(' '.join('%d>%d' % (o['Serial'], o['ToSerial']) for o in d['objects'] if o['Kind'] == 1))"; }
+    lines 1 '^rect 3 '
+    read -r _ vx vy _ < <(grep -m1 '^view ' "$work/drag.log")
+    read -r x y < <(spot 3 2)
+    drag "$x" "$y" "$x" $((y + 100))
+    touch "$work/moved"
+    lines 2 '^rect 3 '
+    [ "$(node 4 Pos)" = "[{'X': 600, 'Y': 300}, {'X': 600, 'Y': 200}, {'X': 600, 'Y': 200}, {'X': 600, 'Y': 200}]" ] ||
+      fail "the dragged node is at $(node 4 Pos)"
+    read -r x y < <(spot 3 2)
+    read -r tx ty < <(spot 2 1)
+    drag "$x" "$y" "$tx" "$ty"
+    touch "$work/linked"
+    lines 3 '^rect 3 '
+    [ "$(arcs)" = "2>3 4>3" ] || fail "the arcs after the left-half drop are $(arcs)"
+    [ "$(node 4 Pos)" = "[{'X': 600, 'Y': 300}, {'X': 600, 'Y': 200}, {'X': 600, 'Y': 200}, {'X': 600, 'Y': 200}]" ] ||
+      fail "the linking drop moved the node"
+    read -r x y < <(spot 3 2)
+    read -r tx ty < <(spot 2 3)
+    drag "$x" "$y" "$tx" "$ty"
+    touch "$work/related"
+    lines 1 '^selection '
+    [ "$(node 4 ParentSerials)" = "[1, 3, 0, 0, 0, 0, 0, 0, 0, 0]" ] || fail "the parents after the right-half drop are $(node 4 ParentSerials)"
+    [ "$(node 3 IsEndNode)" = 0 ] || fail "the target did not become a parent node"
+    touch "$work/checked"
+    wait "$program" || fail "the program failed"
+    [ "$(node 4 ParentSerials)" = "[1, 0, 0, 0, 0, 0, 0, 0, 0, 0]" ] || fail "Ctrl+Z left the parents $(node 4 ParentSerials)"
+    [ "$(node 3 IsEndNode)" = 1 ] || fail "Ctrl+Z left the target a parent node"
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2
