@@ -3,8 +3,11 @@
 #include <wx/dcclient.h>
 #include <wx/gdicmn.h>
 
+#include <ctime>
+
 #include "arcs/arc_painter.h"
 #include "charts/scene.h"
+#include "charts/star/star_drawing.h"
 
 namespace ravelo {
 
@@ -61,7 +64,9 @@ void ChartView::OnPaint(wxPaintEvent&) {
     LinkArcPainter arcs;
     const SceneSettings scene{.gridInFront = settings_.GridFoward != 0};
     RenderContext context(diagram_, surface, state_, random_, scene, &arcs);
-    PaintCanvas(context, visible);
+    // The Star chart is laid out when first shown, its spread seeded from the clock.
+    PaintCanvas(context, visible,
+                OtherCharts{.star = StarChartDrawing(static_cast<uint32_t>(std::time(nullptr)))});
   });
   buffer_.CopyTo(dc, client.width, client.height);
 }
