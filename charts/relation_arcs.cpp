@@ -52,7 +52,7 @@ RelationArcPoints RelationArcPointList(int type, Point p, Point q, int bendPerce
   return line;
 }
 
-void DrawRelationTriangle(RenderContext &context, const RelationArcStyle &style, Point a, Point b) {
+void DrawRelationTriangle(RenderContext& context, const RelationArcStyle& style, Point a, Point b) {
   const double dx = static_cast<double>(b.X) - a.X, dy = static_cast<double>(b.Y) - a.Y;
   const double length = std::sqrt(dx * dx + dy * dy);
   if (length == 0) return;
@@ -67,7 +67,7 @@ void DrawRelationTriangle(RenderContext &context, const RelationArcStyle &style,
   }
 }
 
-void DrawRelationLine(RenderContext &context, const RelationArcStyle &style, Point p, Point q,
+void DrawRelationLine(RenderContext& context, const RelationArcStyle& style, Point p, Point q,
                       RelationBends bends) {
   RelationArcPoints line = RelationArcPointList(style.Type, p, q, style.BendPercent, bends);
   if (line.count == 0 || style.FrameColor == kNoColour) return;

@@ -19,7 +19,7 @@ uint32_t ClockSeed() { return static_cast<uint32_t>(std::time(nullptr)); }
 
 ChartDrawing StarChartForTool() { return StarChartDrawing(ClockSeed()); }
 
-bool DumpStarChart(std::ostream &out, Diagram &diagram, const PictureCodec &codec, std::string &error) {
+bool DumpStarChart(std::ostream& out, Diagram& diagram, const PictureCodec& codec, std::string& error) {
   const auto surface = CairoSurface::CreateImage(1, 1);  // the layout only measures
   if (!surface) {
     error = "no memory for measuring the texts";
@@ -33,7 +33,7 @@ bool DumpStarChart(std::ostream &out, Diagram &diagram, const PictureCodec &code
   RenderContext context(diagram, *surface, view, random, ReadSceneSettings(settings), &arcs);
   StarAutoLayout(context, ClockSeed());
   ComputeLevels(diagram);  // also when the positions were there already
-  DumpDiagram(out, diagram, codec, [&diagram](JsonWriter &json, int index) {
+  DumpDiagram(out, diagram, codec, [&diagram](JsonWriter& json, int index) {
     if (IsLinkArc(diagram.object(index))) return;
     const Point position = diagram.object(index).Pos[StarChart];
     json.BeginObject("ChartPos");

@@ -14,9 +14,8 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307;
 
-// The nodes the ring placement moves, in table order, without the centre
-// itself.
-std::vector<int> RingMembers(const Diagram &diagram, RingNodes nodes, int centre) {
+// The nodes the ring placement moves, in table order, without the centre itself.
+std::vector<int> RingMembers(const Diagram& diagram, RingNodes nodes, int centre) {
   std::vector<bool> taken(static_cast<std::size_t>(diagram.count()), false);
   const ChildLists children(diagram);
   switch (nodes) {
@@ -49,7 +48,7 @@ std::vector<int> RingMembers(const Diagram &diagram, RingNodes nodes, int centre
 
 }  // namespace
 
-bool ResetStarChart(RenderContext &context, Messages &messages, UndoHistory &history, uint32_t seed) {
+bool ResetStarChart(RenderContext& context, Messages& messages, UndoHistory& history, uint32_t seed) {
   if (context.chart != StarChart) return false;
   if (messages.Show(kResetPositionsQuestion, MessageIcon::Question, MessageButtons::YesNo) !=
       MessageAnswer::Yes)
@@ -59,7 +58,7 @@ bool ResetStarChart(RenderContext &context, Messages &messages, UndoHistory &his
   return true;
 }
 
-bool PlaceOnRing(Diagram &diagram, RingNodes nodes, UndoHistory &history) {
+bool PlaceOnRing(Diagram& diagram, RingNodes nodes, UndoHistory& history) {
   const int centre = diagram.header.CurrentObject;
   if (centre < 0 || centre >= diagram.count()) return false;
   const std::vector<int> members = RingMembers(diagram, nodes, centre);
@@ -76,8 +75,7 @@ bool PlaceOnRing(Diagram &diagram, RingNodes nodes, UndoHistory &history) {
   int slot = 0, turn = 0;
   for (int member : members) {
     if (++slot > slots) {
-      // The turns after the first hold a tenth more nodes each when there are
-      // many.
+      // The turns after the first hold a tenth more nodes each when there are many.
       if (n >= perTurn) {
         slots += slots / 10;
         ++turn;
@@ -92,12 +90,12 @@ bool PlaceOnRing(Diagram &diagram, RingNodes nodes, UndoHistory &history) {
   return true;
 }
 
-void ScaleStarPositions(Diagram &diagram, int oldWidth, int oldHeight, int newWidth, int newHeight) {
+void ScaleStarPositions(Diagram& diagram, int oldWidth, int oldHeight, int newWidth, int newHeight) {
   if (oldWidth < 1 || oldHeight < 1) return;
   const float scaleX = static_cast<float>(newWidth) / static_cast<float>(oldWidth);
   const float scaleY = static_cast<float>(newHeight) / static_cast<float>(oldHeight);
   for (int i = 0; i < diagram.count(); ++i) {
-    Point &position = diagram.object(i).Pos[StarChart];
+    Point& position = diagram.object(i).Pos[StarChart];
     if (IsLinkArc(diagram.object(i)) || position == kUnsetPoint) continue;
     position = {TruncToInt(static_cast<float>(position.X) * scaleX),
                 TruncToInt(static_cast<float>(position.Y) * scaleY)};

@@ -10,12 +10,11 @@
 namespace ravelo {
 namespace {
 
-// The relation arc from the parent to the child. The angled and curved kinds
-// leave the parent and enter the child vertically whatever the chart's Connect;
-// the three-bend kinds run their middle part across, so that they leave the
-// parent vertically and reach the child horizontally.
-void DrawStarRelationArc(RenderContext &context, const RelationArcStyle &style, int parent, int child) {
-  const Diagram &diagram = context.diagram;
+// The relation arc from the parent to the child. The angled and curved kinds leave the parent and
+// enter the child vertically whatever the chart's Connect; the three-bend kinds run their middle
+// part across, so that they leave the parent vertically and reach the child horizontally.
+void DrawStarRelationArc(RenderContext& context, const RelationArcStyle& style, int parent, int child) {
+  const Diagram& diagram = context.diagram;
   const ArcEnds ends{parent, child};
   if (style.Type == kRelationTriangle) {
     const ArcEndPoints attach = AttachAlongCentres(diagram, ends);
@@ -34,8 +33,8 @@ void DrawStarRelationArc(RenderContext &context, const RelationArcStyle &style, 
 
 }  // namespace
 
-void StarDraw(RenderContext &context) {
-  Diagram &diagram = context.diagram;
+void StarDraw(RenderContext& context) {
+  Diagram& diagram = context.diagram;
   for (int i = 0; i < diagram.count(); ++i) {
     if (IsNode(diagram.object(i))) LayoutEndNode(context, i);
   }
@@ -46,9 +45,9 @@ void StarDraw(RenderContext &context) {
   }
 
   const ChildLists children(diagram);
-  const RelationArcStyle &style = diagram.header.Relation[StarChart];
+  const RelationArcStyle& style = diagram.header.Relation[StarChart];
   for (int parent = 0; parent < diagram.count(); ++parent) {
-    const DiagramObject &object = diagram.object(parent);
+    const DiagramObject& object = diagram.object(parent);
     if (IsLinkArc(object)) continue;
     for (int child : children.ChildrenOf(object.Serial)) {
       context.random.Seed(
@@ -64,7 +63,7 @@ void StarDraw(RenderContext &context) {
 }
 
 ChartDrawing StarChartDrawing(uint32_t seed) {
-  return [seed](RenderContext &context) {
+  return [seed](RenderContext& context) {
     StarAutoLayout(context, seed);
     StarDraw(context);
   };

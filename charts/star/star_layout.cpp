@@ -1,7 +1,10 @@
 #include "charts/star/star_layout.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <span>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "arcs/arc_math.h"
@@ -15,20 +18,18 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307;
 
-// A node with several parents is placed again, with all its descendants,
-// through every parent, so a hierarchy that joins and parts many times over
-// costs placements that grow with every layer. A document of the editor stays
-// far below this budget; a crafted one stops placing here instead of hanging
-// the program.
+// A node with several parents is placed again, with all its descendants, through every parent, so a
+// hierarchy that joins and parts many times over costs placements that grow with every layer. A
+// document of the editor stays far below this budget; a crafted one stops placing here instead of
+// hanging the program.
 constexpr int64_t kPlacementsPerObject = 2000;
 
-// The circles of PlaceStar: a node at its point, its children evenly on a
-// circle around it starting straight above and turning clockwise, each child
-// that is a parent node with its own children on a circle of half the radius
-// around it, depth first. A node reached again takes its new place.
+// The circles of PlaceStar: a node at its point, its children evenly on a circle around it starting
+// straight above and turning clockwise, each child that is a parent node with its own children on a
+// circle of half the radius around it, depth first. A node reached again takes its new place.
 class StarPlacer {
  public:
-  StarPlacer(Diagram &diagram, const ChildLists &children)
+  StarPlacer(Diagram& diagram, const ChildLists& children)
       : diagram_(diagram),
         children_(children),
         placementsLeft_(kPlacementsPerObject * std::max(1, diagram.count())) {}
@@ -44,7 +45,7 @@ class StarPlacer {
     SetPosition(node, at);
     std::vector<Circle> circles{{ChildrenOf(node), 0, at, radius, 0}};
     while (!circles.empty() && placementsLeft_ > 0) {
-      Circle &circle = circles.back();
+      Circle& circle = circles.back();
       if (circle.next == circle.children.size()) {
         circles.pop_back();
         continue;
@@ -55,8 +56,7 @@ class StarPlacer {
       const Point top{circle.centre.X, Clamp32(static_cast<int64_t>(circle.centre.Y) - circle.radius)};
       const Point place = RotatePoint(false, circle.centre, top, angle);
       SetPosition(child, place);
-      // Deeper than the table is long only a damaged table whose parents run in
-      // a cycle gets.
+      // Deeper than the table is long only a damaged table whose parents run in a cycle gets.
       const int depth = circle.depth + 1;
       if (diagram_.object(child).IsEndNode == 0 && depth < diagram_.count()) {
         circles.push_back({ChildrenOf(child), 0, place, circle.radius / 2, depth});
@@ -73,16 +73,15 @@ class StarPlacer {
     --placementsLeft_;
   }
 
-  Diagram &diagram_;
-  const ChildLists &children_;
+  Diagram& diagram_;
+  const ChildLists& children_;
   int64_t placementsLeft_;
 };
 
-Point &StarPosition(Diagram &diagram, int index) { return diagram.object(index).Pos[StarChart]; }
+Point& StarPosition(Diagram& diagram, int index) { return diagram.object(index).Pos[StarChart]; }
 
-// The root with the most descendants, the first of equal ones; -1 when no root
-// has any.
-int CentreRoot(const ChildLists &children, const std::vector<int> &roots) {
+// The root with the most descendants, the first of equal ones; -1 when no root has any.
+int CentreRoot(const ChildLists& children, const std::vector<int>& roots) {
   int centre = -1;
   std::size_t most = 0;
   for (int root : roots) {
@@ -95,9 +94,74 @@ int CentreRoot(const ChildLists &children, const std::vector<int> &roots) {
   return centre;
 }
 
+// The bodies of the nodes in spreading order, where the spread found them, looked up by the cells
+// of a coarse grid that each covers, so that a try is compared only with the bodies near it.
+class SpreadBodies {
+ public:
+  explicit SpreadBodies(std::vector<Rect> bodies) : bodies_(std::move(bodies)) {
+    for (std::size_t n = 0; n < bodies_.size(); ++n) {
+      const Rect& body = bodies_[n];
+      if (IsEmptyRect(body)) continue;
+      const CellRange range = CellsOf(body);
+      if (range.Count() > kMostCells) {
+        large_.push_back(n);
+        continue;
+      }
+      for (int64_t y = range.top; y <= range.bottom; ++y) {
+        for (int64_t x = range.left; x <= range.right; ++x) cells_[Key(x, y)].push_back(n);
+      }
+    }
+  }
+
+  const Rect& operator[](std::size_t n) const { return bodies_[n]; }
+
+  // Whether the body overlaps the body of any node after the nth.
+  bool OverlapsLater(const Rect& body, std::size_t n) const {
+    if (IsEmptyRect(body)) return false;
+    const auto overlaps = [&](std::size_t m) { return m > n && RectsIntersect(body, bodies_[m]); };
+    if (std::any_of(large_.begin(), large_.end(), overlaps)) return true;
+    const CellRange range = CellsOf(body);
+    if (range.Count() > kMostCells) {
+      for (std::size_t m = n + 1; m < bodies_.size(); ++m) {
+        if (RectsIntersect(body, bodies_[m])) return true;
+      }
+      return false;
+    }
+    for (int64_t y = range.top; y <= range.bottom; ++y) {
+      for (int64_t x = range.left; x <= range.right; ++x) {
+        const auto cell = cells_.find(Key(x, y));
+        if (cell == cells_.end()) continue;
+        const std::vector<std::size_t>& members = cell->second;  // in spreading order
+        if (std::any_of(std::upper_bound(members.begin(), members.end(), n), members.end(), overlaps))
+          return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  static constexpr int64_t kCellSize = 64;   // canvas pixels, about a short title
+  static constexpr int64_t kMostCells = 64;  // a larger body is compared with every body instead
+
+  struct CellRange {
+    int64_t left, top, right, bottom;  // inclusive
+    int64_t Count() const { return (right - left + 1) * (bottom - top + 1); }
+  };
+  static int64_t CellOf(int64_t v) { return v >= 0 ? v / kCellSize : -((-v + kCellSize - 1) / kCellSize); }
+  static CellRange CellsOf(const Rect& r) {
+    return {CellOf(r.left), CellOf(r.top), CellOf(static_cast<int64_t>(r.right) - 1),
+            CellOf(static_cast<int64_t>(r.bottom) - 1)};
+  }
+  static int64_t Key(int64_t x, int64_t y) { return x * (int64_t{1} << 32) + y; }
+
+  std::vector<Rect> bodies_;
+  std::vector<std::size_t> large_;
+  std::unordered_map<int64_t, std::vector<std::size_t>> cells_;
+};
+
 }  // namespace
 
-bool StarPlace(Diagram &diagram, Progress *progress) {
+bool StarPlace(Diagram& diagram, Progress* progress) {
   ComputeLevels(diagram, progress);
   for (int i = 0; i < diagram.count(); ++i) StarPosition(diagram, i) = kUnsetPoint;
 
@@ -123,8 +187,7 @@ bool StarPlace(Diagram &diagram, Progress *progress) {
     }
   }
 
-  // A node that no circle reached, but that has a child, goes next to its first
-  // child.
+  // A node that no circle reached, but that has a child, goes next to its first child.
   for (int u = 0; u < diagram.count(); ++u) {
     if (IsLinkArc(diagram.object(u)) || StarPosition(diagram, u) != kUnsetPoint) continue;
     const std::span<const int> own = children.ChildrenOf(diagram.object(u).Serial);
@@ -133,8 +196,8 @@ bool StarPlace(Diagram &diagram, Progress *progress) {
   return true;
 }
 
-void StarSpread(RenderContext &context, uint32_t seed) {
-  Diagram &diagram = context.diagram;
+void StarSpread(RenderContext& context, uint32_t seed) {
+  Diagram& diagram = context.diagram;
   context.random.Seed(seed);
   std::vector<int> nodes;
   std::vector<Rect> bodies;  // each node's body where the spread found it
@@ -144,13 +207,9 @@ void StarSpread(RenderContext &context, uint32_t seed) {
     nodes.push_back(i);
     bodies.push_back(diagram.state(i).BodyRect);
   }
+  const SpreadBodies spread(std::move(bodies));
   for (std::size_t n = 0; n < nodes.size(); ++n) {
-    const std::span<const Rect> later(bodies.begin() + static_cast<std::ptrdiff_t>(n) + 1, bodies.end());
-    const auto overlapsLater = [&later](const Rect &body) {
-      return std::any_of(later.begin(), later.end(),
-                         [&body](const Rect &r) { return RectsIntersect(body, r); });
-    };
-    Point &position = StarPosition(diagram, nodes[n]);
+    Point& position = StarPosition(diagram, nodes[n]);
     const Point start = position;
     const Point zoomedStart = context.Zoomed(start);
     constexpr int kLastAttempt = 199;
@@ -159,27 +218,27 @@ void StarSpread(RenderContext &context, uint32_t seed) {
         const int dx = context.random.Next() % 200, dy = context.random.Next() % 200;
         position = Plus(start, {dx - 100, dy - 100});
       }
-      // The body moves with the node as a whole: laying it out again at each
-      // try would only measure the same texts again.
+      // The body moves with the node as a whole: laying it out again at each try would only measure
+      // the same texts again.
       const Point shift = Minus(context.Zoomed(position), zoomedStart);
-      const Rect &body = bodies[n];
+      const Rect& body = spread[n];
       const Rect moved{Clamp32(static_cast<int64_t>(body.left) + shift.X),
                        Clamp32(static_cast<int64_t>(body.top) + shift.Y),
                        Clamp32(static_cast<int64_t>(body.right) + shift.X),
                        Clamp32(static_cast<int64_t>(body.bottom) + shift.Y)};
-      if (!overlapsLater(moved)) break;
+      if (!spread.OverlapsLater(moved, n)) break;
     }
   }
 }
 
-void StarClamp(RenderContext &context) {
-  Diagram &diagram = context.diagram;
+void StarClamp(RenderContext& context) {
+  Diagram& diagram = context.diagram;
   const int width = context.Zoomed(diagram.header.ViewWidth[StarChart]);
   const int height = context.Zoomed(diagram.header.ViewHeight[StarChart]);
   for (int i = 0; i < diagram.count(); ++i) {
     if (IsLinkArc(diagram.object(i))) continue;
     LayoutEndNode(context, i);
-    const Rect &body = diagram.state(i).BodyRect;
+    const Rect& body = diagram.state(i).BodyRect;
     int64_t dx = body.left < 0 ? -static_cast<int64_t>(body.left) : 0;
     int64_t dy = body.top < 0 ? -static_cast<int64_t>(body.top) : 0;
     if (body.right > width) dx += static_cast<int64_t>(width) - body.right;
@@ -191,15 +250,15 @@ void StarClamp(RenderContext &context) {
   }
 }
 
-bool StarLayout(RenderContext &context, uint32_t seed, Progress *progress) {
+bool StarLayout(RenderContext& context, uint32_t seed, Progress* progress) {
   if (!StarPlace(context.diagram, progress)) return false;
   StarSpread(context, seed);
   StarClamp(context);
   return true;
 }
 
-bool StarAutoLayout(RenderContext &context, uint32_t seed) {
-  const Diagram &diagram = context.diagram;
+bool StarAutoLayout(RenderContext& context, uint32_t seed) {
+  const Diagram& diagram = context.diagram;
   for (int i = 0; i < diagram.count(); ++i) {
     if (IsNode(diagram.object(i)) && diagram.object(i).Pos[StarChart] != kUnsetPoint) return false;
   }

@@ -16,9 +16,9 @@ namespace {
 
 using testing::RunTool;
 
-// A root and two children without Star positions, in a Star view of 400 × 300: the root goes to
-// the middle (200, 150), its children on a circle of radius 75 above and below it. The nodes have
-// no titles and margins of 30, so each is a 60 × 60 orange square; the relation arc is a green
+// A root and two children without Star positions, in a Star view of 400 × 300: the root goes to the
+// middle (200, 150), its children on a circle of radius 75 above and below it. The nodes have no
+// titles and margins of 30, so each is a 60 × 60 orange square; the relation arc is a green
 // triangle 20 wide at its base.
 class StarCliTest : public ::testing::Test {
  protected:

@@ -14,8 +14,8 @@ using testing::SurfaceCall;
 using testing::SurfaceOp;
 
 // A parent at (500, 400) and its child up and to the right at (700, 200). Each title rectangle is
-// 20 × 18 around its position, so the parent's top edge is y = 391 and the child's bottom edge
-// y = 209.
+// 20 × 18 around its position, so the parent's top edge is y = 391 and the child's bottom edge y =
+// 209.
 class StarDrawTest : public testing::StarTest {
  protected:
   void SetUp() override {

@@ -1,5 +1,5 @@
-// The Star chart on the recording surface: a view of 1000 × 800 units, so that the middle is
-// (500, 400), the centre's circle has a radius of 200 and the outer circle one of 400.
+// The Star chart on the recording surface: a view of 1000 × 800 units, so that the middle is (500,
+// 400), the centre's circle has a radius of 200 and the outer circle one of 400.
 #pragma once
 
 #include <initializer_list>

@@ -200,8 +200,8 @@ struct ClampCase {
 };
 
 TEST_F(StarTest, ClampPullsNodesIntoTheView) {
-  // The body of "A" reaches 11 units either side of its position and 10 above and below at
-  // zoom 1, 18 and 16 canvas pixels at zoom 2.
+  // The body of "A" reaches 11 units either side of its position and 10 above and below at zoom 1,
+  // 18 and 16 canvas pixels at zoom 2.
   const std::vector<ClampCase> cases{
       {{500, 400}, 1.0f, {500, 400}},  // inside: unchanged
       {{3, 5}, 1.0f, {11, 10}},        // over the top-left corner
