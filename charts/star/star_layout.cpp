@@ -119,7 +119,7 @@ class SpreadBodies {
   bool OverlapsLater(const Rect& body, std::size_t n) const {
     if (IsEmptyRect(body)) return false;
     const auto overlaps = [&](std::size_t m) { return m > n && RectsIntersect(body, bodies_[m]); };
-    if (std::any_of(large_.begin(), large_.end(), overlaps)) return true;
+    if (std::any_of(std::upper_bound(large_.begin(), large_.end(), n), large_.end(), overlaps)) return true;
     const CellRange range = CellsOf(body);
     if (range.Count() > kMostCells) {
       for (std::size_t m = n + 1; m < bodies_.size(); ++m) {

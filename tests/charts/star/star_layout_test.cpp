@@ -146,6 +146,24 @@ TEST_F(StarSpreadTest, StackedNodesAreSpreadApartWithinAHundredUnits) {
   EXPECT_EQ(StarPos(kNodes - 1), (Point{500, 400}));
 }
 
+TEST_F(StarSpreadTest, OverlapsAreFoundLeftOfTheOriginAndUnderAHugeNode) {
+  const int a = Node(1, {-500, -500}, "A");
+  Node(2, {-500, -500}, "B");
+  const int c = Node(3, {300, 300}, "C");
+  // Four lines of 11 letters in 144 points: a body of many grid cells, far larger than a node may
+  // move.
+  const std::string line(11, 'W');
+  const int huge = Node(4, {300, 300}, line + "\n" + line + "\n" + line + "\n" + line);
+  Object(huge).FontSize = 144;
+  auto context = Context();
+  StarSpread(context, 4);
+  const std::vector<Rect> bodies = Bodies();
+  EXPECT_NE(StarPos(a), (Point{-500, -500}));
+  EXPECT_FALSE(RectsIntersect(bodies[0], bodies[1]));
+  EXPECT_NE(StarPos(c), (Point{300, 300})) << "it tried to leave the huge node";
+  EXPECT_TRUE(RectsIntersect(bodies[2], bodies[3])) << "but could not";
+}
+
 TEST_F(StarSpreadTest, NodesApartStayWhereTheyAre) {
   const int a = Node(1, {100, 100}, "A");
   const int b = Node(2, {300, 100}, "B");
