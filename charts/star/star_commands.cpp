@@ -12,7 +12,7 @@
 namespace ravelo {
 namespace {
 
-constexpr double kTwoPi = 6.283185307;
+constexpr double kTwoPi = 2 * kPi;  // 6.283185307
 
 // The nodes the ring placement moves, in table order, without the centre itself.
 std::vector<int> RingMembers(const Diagram& diagram, RingNodes nodes, int centre) {
@@ -60,7 +60,7 @@ bool ResetStarChart(RenderContext& context, Messages& messages, UndoHistory& his
 
 bool PlaceOnRing(Diagram& diagram, RingNodes nodes, UndoHistory& history) {
   const int centre = diagram.header.CurrentObject;
-  if (centre < 0 || centre >= diagram.count()) return false;
+  if (centre < 0 || centre >= diagram.count() || IsLinkArc(diagram.object(centre))) return false;
   const std::vector<int> members = RingMembers(diagram, nodes, centre);
   if (members.empty()) return false;
   history.TakeSnapshot(diagram);

@@ -33,7 +33,8 @@ enum class RingNodes {
 // Puts the nodes taken, in table order, on a spiral around the main selection's position in the
 // chart shown: it starts StarMinRadius out, straight above, and turns clockwise with StarFirstRing
 // nodes on the first turn, the radius growing with every node. The main selection itself stays
-// where it is. False, without a snapshot, when there is no main selection or no node to move.
+// where it is. False, without a snapshot, when the main selection is not a node or there is no node
+// to move.
 bool PlaceOnRing(Diagram& diagram, RingNodes nodes, UndoHistory& history);
 
 // The view of the Star chart resized from one size to another (document units) with automatic

@@ -16,7 +16,7 @@
 namespace ravelo {
 namespace {
 
-constexpr double kTwoPi = 6.283185307;
+constexpr double kTwoPi = 2 * kPi;  // 6.283185307
 
 // A node with several parents is placed again, with all its descendants, through every parent, so a
 // hierarchy that joins and parts many times over costs placements that grow with every layer. A

@@ -125,6 +125,8 @@ TEST_F(RingTest, WithoutAMainSelectionOrNodesToMoveNothingHappens) {
   EXPECT_FALSE(PlaceOnRing(*diagram, RingNodes::Neighbours, history));
   diagram->header.CurrentObject = grandchild;
   EXPECT_FALSE(PlaceOnRing(*diagram, RingNodes::Descendants, history));
+  diagram->header.CurrentObject = 7;  // the link arc from C
+  EXPECT_FALSE(PlaceOnRing(*diagram, RingNodes::Neighbours, history));
   EXPECT_FALSE(history.CanUndo());
   EXPECT_EQ(StarPos(child1), (Point{0, 0}));
 }
