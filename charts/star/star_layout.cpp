@@ -196,6 +196,28 @@ bool StarPlace(Diagram& diagram, Progress* progress) {
   return true;
 }
 
+namespace {
+
+Rect Shifted(const Rect& r, Point by) {
+  return {Clamp32(static_cast<int64_t>(r.left) + by.X), Clamp32(static_cast<int64_t>(r.top) + by.Y),
+          Clamp32(static_cast<int64_t>(r.right) + by.X), Clamp32(static_cast<int64_t>(r.bottom) + by.Y)};
+}
+
+// How far a node whose body lies there moves to come inside the view, in document units: by what its
+// left and top edges lie before the view's, less what its right and bottom edges lie beyond.
+Point MoveIntoView(const RenderContext& context, const Rect& body) {
+  const int width = context.Zoomed(context.diagram.header.ViewWidth[StarChart]);
+  const int height = context.Zoomed(context.diagram.header.ViewHeight[StarChart]);
+  int64_t dx = body.left < 0 ? -static_cast<int64_t>(body.left) : 0;
+  int64_t dy = body.top < 0 ? -static_cast<int64_t>(body.top) : 0;
+  if (body.right > width) dx += static_cast<int64_t>(width) - body.right;
+  if (body.bottom > height) dy += static_cast<int64_t>(height) - body.bottom;
+  return {TruncToInt(static_cast<float>(dx) / context.zoom),
+          TruncToInt(static_cast<float>(dy) / context.zoom)};
+}
+
+}  // namespace
+
 void StarSpread(RenderContext& context, uint32_t seed) {
   Diagram& diagram = context.diagram;
   context.random.Seed(seed);
@@ -212,46 +234,38 @@ void StarSpread(RenderContext& context, uint32_t seed) {
     Point& position = StarPosition(diagram, nodes[n]);
     const Point start = position;
     const Point zoomedStart = context.Zoomed(start);
+    // The body moves with the node as a whole: laying it out again at each try would only measure
+    // the same texts again.
+    const auto bodyAt = [&](Point at) { return Shifted(spread[n], Minus(context.Zoomed(at), zoomedStart)); };
     constexpr int kLastAttempt = 199;
     for (int attempt = 0; attempt <= kLastAttempt; ++attempt) {
       if (attempt > 0) {
         const int dx = context.random.Next() % 200, dy = context.random.Next() % 200;
         position = Plus(start, {dx - 100, dy - 100});
+        // A try beyond the view's edge is judged where the clamp will bring it.
+        position = Plus(position, MoveIntoView(context, bodyAt(position)));
       }
-      // The body moves with the node as a whole: laying it out again at each try would only measure
-      // the same texts again.
-      const Point shift = Minus(context.Zoomed(position), zoomedStart);
-      const Rect& body = spread[n];
-      const Rect moved{Clamp32(static_cast<int64_t>(body.left) + shift.X),
-                       Clamp32(static_cast<int64_t>(body.top) + shift.Y),
-                       Clamp32(static_cast<int64_t>(body.right) + shift.X),
-                       Clamp32(static_cast<int64_t>(body.bottom) + shift.Y)};
-      if (!spread.OverlapsLater(moved, n)) break;
+      if (!spread.OverlapsLater(bodyAt(position), n)) break;
     }
   }
 }
 
 void StarClamp(RenderContext& context) {
   Diagram& diagram = context.diagram;
-  const int width = context.Zoomed(diagram.header.ViewWidth[StarChart]);
-  const int height = context.Zoomed(diagram.header.ViewHeight[StarChart]);
   for (int i = 0; i < diagram.count(); ++i) {
     if (IsLinkArc(diagram.object(i))) continue;
     LayoutEndNode(context, i);
-    const Rect& body = diagram.state(i).BodyRect;
-    int64_t dx = body.left < 0 ? -static_cast<int64_t>(body.left) : 0;
-    int64_t dy = body.top < 0 ? -static_cast<int64_t>(body.top) : 0;
-    if (body.right > width) dx += static_cast<int64_t>(width) - body.right;
-    if (body.bottom > height) dy += static_cast<int64_t>(height) - body.bottom;
-    if (dx == 0 && dy == 0) continue;
-    const Point by{TruncToInt(static_cast<float>(dx) / context.zoom),
-                   TruncToInt(static_cast<float>(dy) / context.zoom)};
-    StarPosition(diagram, i) = Plus(StarPosition(diagram, i), by);
+    StarPosition(diagram, i) =
+        Plus(StarPosition(diagram, i), MoveIntoView(context, diagram.state(i).BodyRect));
   }
 }
 
 bool StarLayout(RenderContext& context, uint32_t seed, Progress* progress) {
   if (!StarPlace(context.diagram, progress)) return false;
+  // Into the view first, so that the spread separates the nodes where they will stay; the tries of
+  // the spread that reach beyond an edge come back inside at once, so the last clamp only catches a
+  // node larger than the view.
+  StarClamp(context);
   StarSpread(context, seed);
   StarClamp(context);
   return true;

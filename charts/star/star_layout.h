@@ -14,8 +14,8 @@
 
 namespace ravelo {
 
-// The full layout: StarPlace, then StarSpread seeded with seed, then StarClamp. False when nothing
-// could be placed (no root with a descendant); every Star position is then (-1, -1).
+// The full layout: StarPlace, StarClamp, StarSpread seeded with seed, and StarClamp again. False
+// when nothing could be placed (no root with a descendant); every Star position is then (-1, -1).
 bool StarLayout(RenderContext& context, uint32_t seed, Progress* progress = nullptr);
 
 // The layout of the chart shown for the first time: StarLayout when no node has a Star position
@@ -28,8 +28,9 @@ bool StarAutoLayout(RenderContext& context, uint32_t seed);
 bool StarPlace(Diagram& diagram, Progress* progress = nullptr);
 
 // Moves each node, in table order, off the nodes after it: from its place it tries up to 199 random
-// places within 100 units either way, keeping the first whose body overlaps no later node's body
-// (the later nodes still where they were), or the last one tried.
+// places within 100 units either way, each pulled into the view as StarClamp would pull it, keeping
+// the first whose body overlaps no later node's body (the later nodes still where they were), or
+// the last one tried.
 void StarSpread(RenderContext& context, uint32_t seed);
 
 // Moves each node whose body reaches outside the view back inside it.

@@ -238,6 +238,22 @@ TEST_F(StarTest, ClampPullsNodesIntoTheView) {
   }
 }
 
+TEST_F(StarSpreadTest, NodesPulledIntoTheViewAreSpreadWhereTheyStay) {
+  // The second root sits on the top edge of the view and its child straight above it, beyond the
+  // edge: pulled into the view both land on the top edge, and the spread must part them there.
+  Unplaced(1, "A");
+  Unplaced(2, "B", {1});
+  const int root = Unplaced(3, "Root");
+  const int child = Unplaced(4, "Child", {3});
+  auto context = Context();
+  ASSERT_TRUE(StarLayout(context, 21));
+  const std::vector<Rect> bodies = Bodies();
+  EXPECT_FALSE(RectsIntersect(bodies[root], bodies[child]));
+  for (const Rect& body : bodies) {
+    EXPECT_TRUE(body.left >= 0 && body.top >= 0 && body.right <= 1000 && body.bottom <= 800);
+  }
+}
+
 TEST_F(StarTest, AutoLayoutRunsOnlyWhileNoNodeHasAPosition) {
   const int a = Unplaced(1, "A");
   const int b = Unplaced(2, "B", {1});
