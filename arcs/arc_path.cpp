@@ -39,15 +39,19 @@ auto NearestTo(Point target) {
   return [target](Point p) { return static_cast<int64_t>(Distance(p, target)); };
 }
 
-// Everything the attach operations read about one arc.
-struct ArcSetting {
-  const ArcStyle& style;
+// Everything the attach operations read about two objects joined by a line.
+struct EndsSetting {
   ArcEndPoints centres;
   float zoom;
   int viewWidth;  // canvas pixels
   int viewHeight;
   const Rect& fromRect;
   const Rect& toRect;
+};
+
+// ... and about a link arc between them.
+struct ArcSetting : EndsSetting {
+  const ArcStyle& style;
 };
 
 // The reference points of the two end objects in the chart.
@@ -72,22 +76,25 @@ ArcEndPoints CentresOf(const Diagram& diagram, ArcEnds ends, int chart) {
   return {centre(ends.from), centre(ends.to)};
 }
 
-std::optional<ArcSetting> SettingOf(const Diagram& d, int arc) {
+EndsSetting EndsSettingOf(const Diagram& d, ArcEnds ends) {
   const int chart = ShownChart(d);
+  const float zoom = d.header.Zoom[chart];
+  return EndsSetting{CentresOf(d, ends, chart),
+                     zoom,
+                     Zoomed(d.header.ViewWidth[chart], zoom),
+                     Zoomed(d.header.ViewHeight[chart], zoom),
+                     d.state(ends.from).ObjectRect,
+                     d.state(ends.to).ObjectRect};
+}
+
+std::optional<ArcSetting> SettingOf(const Diagram& d, int arc) {
   const std::optional<ArcEnds> ends = FindArcEnds(d, arc);
   if (!ends) return std::nullopt;
-  const float zoom = d.header.Zoom[chart];
-  return ArcSetting{d.object(arc).Arc[chart],
-                    CentresOf(d, *ends, chart),
-                    zoom,
-                    Zoomed(d.header.ViewWidth[chart], zoom),
-                    Zoomed(d.header.ViewHeight[chart], zoom),
-                    d.state(ends->from).ObjectRect,
-                    d.state(ends->to).ObjectRect};
+  return ArcSetting{EndsSettingOf(d, *ends), d.object(arc).Arc[ShownChart(d)]};
 }
 
 // The segment through the reference point across the whole view in one direction.
-std::pair<Point, Point> LineAcrossView(const ArcSetting& s, Point through, LineDirection direction) {
+std::pair<Point, Point> LineAcrossView(const EndsSetting& s, Point through, LineDirection direction) {
   if (direction == LineDirection::Vertical) return {{through.X, 0}, {through.X, s.viewHeight}};
   return {{0, through.Y}, {s.viewWidth, through.Y}};
 }
@@ -265,33 +272,43 @@ std::optional<ArcEndPoints> ComputeCentres(const Diagram& diagram, int arc, int 
   return CentresOf(diagram, *ends, chart);
 }
 
-std::optional<ArcEndPoints> AttachAlongCentres(const Diagram& diagram, int arc) {
-  const std::optional<ArcSetting> s = SettingOf(diagram, arc);
-  if (!s) return std::nullopt;
-  const Point rf = s->centres.from, rt = s->centres.to;
-  const std::optional<Point> f = NearestCrossing(false, rf, rt, s->fromRect, NearestTo(rt));
-  const std::optional<Point> t = NearestCrossing(false, rf, rt, s->toRect, NearestTo(rf));
-  if (!f || !t) return s->centres;
+ArcEndPoints AttachAlongCentres(const Diagram& diagram, ArcEnds ends) {
+  const EndsSetting s = EndsSettingOf(diagram, ends);
+  const Point rf = s.centres.from, rt = s.centres.to;
+  const std::optional<Point> f = NearestCrossing(false, rf, rt, s.fromRect, NearestTo(rt));
+  const std::optional<Point> t = NearestCrossing(false, rf, rt, s.toRect, NearestTo(rf));
+  if (!f || !t) return s.centres;
   return ArcEndPoints{*f, *t};
 }
 
-std::optional<ArcEndPoints> AttachOrthogonal(const Diagram& diagram, int arc, LineDirection out,
-                                             LineDirection in) {
-  const std::optional<ArcSetting> s = SettingOf(diagram, arc);
-  if (!s) return std::nullopt;
+std::optional<ArcEndPoints> AttachAlongCentres(const Diagram& diagram, int arc) {
+  const std::optional<ArcEnds> ends = FindArcEnds(diagram, arc);
+  if (!ends) return std::nullopt;
+  return AttachAlongCentres(diagram, *ends);
+}
+
+ArcEndPoints AttachOrthogonal(const Diagram& diagram, ArcEnds ends, LineDirection out, LineDirection in) {
+  const EndsSetting s = EndsSettingOf(diagram, ends);
   // The crossing whose coordinate along the line lies closest to the other end's.
   const auto attach = [&](Point through, const Rect& r, LineDirection direction, Point other) {
-    const auto [a, b] = LineAcrossView(*s, through, direction);
+    const auto [a, b] = LineAcrossView(s, through, direction);
     const bool vertical = direction == LineDirection::Vertical;
     return NearestCrossing(false, a, b, r, [&](Point p) {
       return vertical ? std::llabs(static_cast<int64_t>(p.Y) - other.Y)
                       : std::llabs(static_cast<int64_t>(p.X) - other.X);
     });
   };
-  const std::optional<Point> f = attach(s->centres.from, s->fromRect, out, s->centres.to);
-  const std::optional<Point> t = attach(s->centres.to, s->toRect, in, s->centres.from);
-  if (!f || !t) return s->centres;
+  const std::optional<Point> f = attach(s.centres.from, s.fromRect, out, s.centres.to);
+  const std::optional<Point> t = attach(s.centres.to, s.toRect, in, s.centres.from);
+  if (!f || !t) return s.centres;
   return ArcEndPoints{*f, *t};
+}
+
+std::optional<ArcEndPoints> AttachOrthogonal(const Diagram& diagram, int arc, LineDirection out,
+                                             LineDirection in) {
+  const std::optional<ArcEnds> ends = FindArcEnds(diagram, arc);
+  if (!ends) return std::nullopt;
+  return AttachOrthogonal(diagram, *ends, out, in);
 }
 
 std::optional<ArcEndPoints> AttachBracket(const Diagram& diagram, int arc, LineDirection lines) {

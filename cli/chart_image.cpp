@@ -4,6 +4,7 @@
 #include "charts/scene.h"
 #include "model/levels.h"
 #include "cli/fallback_settings.h"
+#include "cli/star_chart.h"
 #include "platform/cairo/cairo_surface.h"
 #include "platform/image_file.h"
 
@@ -38,7 +39,7 @@ std::optional<Picture> DrawChartImage(Diagram& diagram, const ChartImageRequest&
   const FallbackSettings settings;  // the editor's defaults: the grid in front
   LinkArcPainter arcs;
   RenderContext context(diagram, *surface, view, random, ReadSceneSettings(settings), &arcs);
-  PaintCanvas(context, area);
+  PaintCanvas(context, area, OtherCharts{.star = StarChartForTool()});
   return surface->Pixels();
 }
 

@@ -37,7 +37,7 @@ class Dumper {
   void Header(const DocumentHeader& h);
   void Headline(const HeadlineStyle& s);
   void Relation(const RelationArcStyle& s);
-  void Object(const DiagramObject& o, std::size_t imageBytes);
+  void Object(const DiagramObject& o, std::size_t imageBytes);  // left open for more fields
   void MemoBlock(const MemoStyle& m);
   void ArcBlock(const ArcStyle& a);
   void EndBlock(const ArcEnd& e);
@@ -227,12 +227,12 @@ void Dumper::Object(const DiagramObject& o, std::size_t imageBytes) {
   PointValue("ActStart", o.ActStart);
   PointValue("ActCurrent", o.ActCurrent);
   PointValue("ActTarget", o.ActTarget);
-  json.EndObject();
 }
 
 }  // namespace
 
-void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& codec) {
+void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& codec,
+                 const ObjectExtras& extras) {
   Dumper dumper(out);
   dumper.json.BeginObject();
   dumper.Header(diagram.header);
@@ -240,6 +240,8 @@ void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& 
   for (int i = 0; i < diagram.count(); ++i) {
     const Picture* picture = diagram.table.pictures[static_cast<std::size_t>(i)].get();
     dumper.Object(diagram.object(i), picture ? codec.Encode(*picture).size() : 0);
+    if (extras) extras(dumper.json, i);
+    dumper.json.EndObject();
   }
   dumper.json.EndArray();
   dumper.json.EndObject();

@@ -11,6 +11,7 @@
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
 #include "cli/fallback_settings.h"
+#include "cli/star_chart.h"
 #include "model/diagram.h"
 #include "model/document_file.h"
 #include "platform/cab/gcab_cabinet.h"
@@ -23,9 +24,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: ravelo-cli info FILE.rvl\n"
-    "       ravelo-cli dump FILE.rvl\n"
+    "       ravelo-cli dump FILE.rvl [--chart star]\n"
     "       ravelo-cli convert IN.rvl OUT.rvl\n"
-    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box] [--zoom Z]\n";
+    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|star] [--zoom Z]\n";
 
 // What opening and saving documents needs, set up once for the tool.
 struct Session {
@@ -67,11 +68,11 @@ std::optional<RenderArguments> ParseRender(int argc, char** argv) {
     if (option == "-o") {
       arguments.output = value;
     } else if (option == "--chart") {
-      if (value != "box") {
-        std::cerr << value << ": only the box chart can be drawn so far\n";
+      if (value != "box" && value != "star") {
+        std::cerr << value << ": only the box and star charts can be drawn so far\n";
         return std::nullopt;
       }
-      arguments.request.chart = BoxChart;
+      arguments.request.chart = value == "star" ? StarChart : BoxChart;
     } else if (option == "--zoom") {
       char* end = nullptr;
       arguments.request.zoom = std::strtof(value.c_str(), &end);
@@ -129,7 +130,9 @@ int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "render") return Render(argc, argv);
   const bool twoPaths = command == "convert";
-  if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
+  const bool starDump = command == "dump" && argc == 5 && argv[3] == std::string_view("--chart") &&
+                        argv[4] == std::string_view("star");
+  if (argc != (twoPaths ? 4 : starDump ? 5 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
     std::cerr << kUsage;
     return 2;
   }
@@ -140,6 +143,12 @@ int Run(int argc, char** argv) {
     const ObjectStatistics s = CountObjects(*diagram);
     std::cout << ArcCountText(s) << ' ' << ParentNodeCountText(s) << ' ' << EndNodeCountText(s) << ' '
               << ObjectCountText(s) << '\n';
+  } else if (starDump) {
+    std::string error;
+    if (!DumpStarChart(std::cout, *diagram, session.codec, error)) {
+      std::cerr << argv[2] << ": " << error << '\n';
+      return 1;
+    }
   } else if (command == "dump") {
     DumpDiagram(std::cout, *diagram, session.codec);
   } else {

@@ -153,7 +153,7 @@ void ViewController::StartDrag(DragMode mode, ViewCursor cursor) {
 void ViewController::Paint(Surface& surface, const Rect& visible) {
   const SceneSettings scene{.gridInFront = settings_.GridFoward != 0};
   RenderContext context(diagram_, surface, view_, random_, scene, &arcs_);
-  PaintCanvas(context, visible);
+  PaintCanvas(context, visible, others_);
 }
 
 Point ViewController::GhostShift() const {

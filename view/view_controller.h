@@ -6,8 +6,10 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 
 #include "arcs/arc_painter.h"
+#include "charts/scene.h"
 #include "drawing/view_state.h"
 #include "model/diagram.h"
 #include "model/object_defaults.h"
@@ -91,6 +93,9 @@ class ViewController {
   // Forgets what the view held of the previous document.
   void Reset();
 
+  // The drawings of the Star, Action and Flow charts that the scene paints.
+  void SetOtherCharts(OtherCharts others) { others_ = std::move(others); }
+
   ViewState& state() { return view_; }
   DragMode mode() const { return mode_; }
   bool consoleShowing() const { return consoleShowing_; }
@@ -138,6 +143,7 @@ class ViewController {
   const SystemSettings& settings_;
   const ObjectServices& objects_;
   LinkArcPainter arcs_;
+  OtherCharts others_;
   ViewState view_;
 
   DragMode mode_ = DragMode::None;

@@ -353,6 +353,26 @@ print(' '.join('%d>%d' % (o['Serial'], o['ToSerial']) for o in d['objects'] if o
     [ "$(node 3 IsEndNode)" = 1 ] || fail "Ctrl+Z left the target a parent node"
     ;;
 
+  star-open)
+    # The Star chart is laid out when first shown and saved with its positions; a document left in
+    # it opens in it again.
+    "$make_document" "$work/doc.rvl"
+    script switch "command ID_VIEW_STAR" "sleep 500" "key ctrl+s" "sleep 1000" "quit"
+    run switch "$work/doc.rvl"
+    "$cli" dump "$work/doc.rvl" >"$work/doc.json"
+    python3 -c '
+import json, sys
+d = json.load(open(sys.argv[1]))
+nodes = [o for o in d["objects"] if o["Kind"] == 2]
+sys.exit(d["header"]["CurrentChart"] != 1 or any(o["Pos"][1] == {"X": -1, "Y": -1} for o in nodes))' \
+      "$work/doc.json" || fail "the Star chart was not laid out and saved"
+    script open "sleep 500" "log-view" "screenshot $work/star.png" "quit"
+    run open "$work/doc.rvl"
+    grep -q '^view .* chart 1$' "$work/open.log" || fail "the document did not open in the Star chart"
+    expect open.log "screenshot saved"
+    reject open.log "message "
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2

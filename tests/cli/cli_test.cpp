@@ -153,7 +153,7 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
   } cases[] = {
       {" -o " + folder_ + "/a.png --zoom 9", "the zoom must lie between 0.08 and 4"},
       {" -o " + folder_ + "/a.png --zoom two", "two: not a zoom factor"},
-      {" -o " + folder_ + "/a.png --chart star", "only the box chart can be drawn so far"},
+      {" -o " + folder_ + "/a.png --chart flow", "only the box and star charts can be drawn so far"},
       {" -o " + folder_ + "/a.txt", "name the image .png"},
       {"", "the image file must be named with -o"},
       {" -o", "-o: a value must follow"},
