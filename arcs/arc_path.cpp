@@ -266,12 +266,17 @@ std::optional<ArcEndPoints> ComputeCentres(const Diagram& diagram, int arc, int 
 }
 
 std::optional<ArcEndPoints> AttachAlongCentres(const Diagram& diagram, int arc) {
-  const std::optional<ArcSetting> s = SettingOf(diagram, arc);
-  if (!s) return std::nullopt;
-  const Point rf = s->centres.from, rt = s->centres.to;
-  const std::optional<Point> f = NearestCrossing(false, rf, rt, s->fromRect, NearestTo(rt));
-  const std::optional<Point> t = NearestCrossing(false, rf, rt, s->toRect, NearestTo(rf));
-  if (!f || !t) return s->centres;
+  const std::optional<ArcEnds> ends = FindArcEnds(diagram, arc);
+  if (!ends) return std::nullopt;
+  return AttachAlongCentres(diagram, *ends);
+}
+
+ArcEndPoints AttachAlongCentres(const Diagram& diagram, ArcEnds ends) {
+  const ArcEndPoints centres = CentresOf(diagram, ends, ShownChart(diagram));
+  const Point rf = centres.from, rt = centres.to;
+  const std::optional<Point> f = NearestCrossing(false, rf, rt, diagram.state(ends.from).ObjectRect, NearestTo(rt));
+  const std::optional<Point> t = NearestCrossing(false, rf, rt, diagram.state(ends.to).ObjectRect, NearestTo(rf));
+  if (!f || !t) return centres;
   return ArcEndPoints{*f, *t};
 }
 

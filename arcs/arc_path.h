@@ -45,6 +45,8 @@ enum class LineDirection { Horizontal, Vertical };
 // and gives none only when an end object is missing.
 // Along the line between the reference points (straight, lightning, break, hop, zigzags, waves).
 std::optional<ArcEndPoints> AttachAlongCentres(const Diagram& diagram, int arc);
+// The same between two nodes, as the relation arcs from a child to its parent attach.
+ArcEndPoints AttachAlongCentres(const Diagram& diagram, ArcEnds ends);
 // Leaving the from object along a line of one direction and entering the to object along one of
 // another (the elbows and orthogonal types).
 std::optional<ArcEndPoints> AttachOrthogonal(const Diagram& diagram, int arc, LineDirection out,

@@ -1,6 +1,8 @@
 #include "cli/chart_image.h"
 
 #include "arcs/arc_painter.h"
+#include "charts/action/action_drawing.h"
+#include "cli/action_chart.h"
 #include "charts/scene.h"
 #include "model/levels.h"
 #include "cli/fallback_settings.h"
@@ -38,7 +40,8 @@ std::optional<Picture> DrawChartImage(Diagram& diagram, const ChartImageRequest&
   const FallbackSettings settings;  // the editor's defaults: the grid in front
   LinkArcPainter arcs;
   RenderContext context(diagram, *surface, view, random, ReadSceneSettings(settings), &arcs);
-  PaintCanvas(context, area);
+  if (request.chart == ActionChart) LayOutActionChart(context);
+  PaintCanvas(context, area, OtherCharts{.action = DrawActionChart});
   return surface->Pixels();
 }
 

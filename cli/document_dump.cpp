@@ -37,7 +37,7 @@ class Dumper {
   void Header(const DocumentHeader& h);
   void Headline(const HeadlineStyle& s);
   void Relation(const RelationArcStyle& s);
-  void Object(const DiagramObject& o, std::size_t imageBytes);
+  void Object(const DiagramObject& o, std::size_t imageBytes, const std::function<void()>& extras);
   void MemoBlock(const MemoStyle& m);
   void ArcBlock(const ArcStyle& a);
   void EndBlock(const ArcEnd& e);
@@ -177,7 +177,7 @@ void Dumper::ArcBlock(const ArcStyle& a) {
   json.EndObject();
 }
 
-void Dumper::Object(const DiagramObject& o, std::size_t imageBytes) {
+void Dumper::Object(const DiagramObject& o, std::size_t imageBytes, const std::function<void()>& extras) {
   json.BeginObject();
   json.Int("Kind", o.Kind);
   json.Int("Serial", o.Serial);
@@ -227,19 +227,22 @@ void Dumper::Object(const DiagramObject& o, std::size_t imageBytes) {
   PointValue("ActStart", o.ActStart);
   PointValue("ActCurrent", o.ActCurrent);
   PointValue("ActTarget", o.ActTarget);
+  if (extras) extras();
   json.EndObject();
 }
 
 }  // namespace
 
-void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& codec) {
+void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& codec,
+                 const ObjectExtras& extras) {
   Dumper dumper(out);
   dumper.json.BeginObject();
   dumper.Header(diagram.header);
   dumper.json.BeginArray("objects");
   for (int i = 0; i < diagram.count(); ++i) {
     const Picture* picture = diagram.table.pictures[static_cast<std::size_t>(i)].get();
-    dumper.Object(diagram.object(i), picture ? codec.Encode(*picture).size() : 0);
+    dumper.Object(diagram.object(i), picture ? codec.Encode(*picture).size() : 0,
+                  extras ? std::function<void()>([&] { extras(dumper.json, i); }) : nullptr);
   }
   dumper.json.EndArray();
   dumper.json.EndObject();

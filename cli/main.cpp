@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/action_chart.h"
 #include "cli/chart_image.h"
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
@@ -23,9 +24,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: ravelo-cli info FILE.rvl\n"
-    "       ravelo-cli dump FILE.rvl\n"
+    "       ravelo-cli dump FILE.rvl [--chart action]\n"
     "       ravelo-cli convert IN.rvl OUT.rvl\n"
-    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box] [--zoom Z]\n";
+    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|action] [--zoom Z]\n";
 
 // What opening and saving documents needs, set up once for the tool.
 struct Session {
@@ -67,11 +68,11 @@ std::optional<RenderArguments> ParseRender(int argc, char** argv) {
     if (option == "-o") {
       arguments.output = value;
     } else if (option == "--chart") {
-      if (value != "box") {
-        std::cerr << value << ": only the box chart can be drawn so far\n";
+      if (value != "box" && value != "action") {
+        std::cerr << value << ": only the box and action charts can be drawn so far\n";
         return std::nullopt;
       }
-      arguments.request.chart = BoxChart;
+      arguments.request.chart = value == "box" ? BoxChart : ActionChart;
     } else if (option == "--zoom") {
       char* end = nullptr;
       arguments.request.zoom = std::strtof(value.c_str(), &end);
@@ -128,6 +129,12 @@ int Render(int argc, char** argv) {
 int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "render") return Render(argc, argv);
+  if (command == "dump" && argc == 5) {
+    Session session;
+    auto diagram = std::make_unique<Diagram>();
+    if (!Open(session, *diagram, argv[2])) return 1;
+    return DumpActionChart(*diagram, session.codec, argv[3], argv[4]);
+  }
   const bool twoPaths = command == "convert";
   if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
     std::cerr << kUsage;
