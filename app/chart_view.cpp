@@ -4,7 +4,9 @@
 #include <wx/gdicmn.h>
 
 #include "arcs/arc_painter.h"
+#include "charts/action/action_drawing.h"
 #include "charts/scene.h"
+#include "platform/wx/window_overlay.h"
 
 namespace ravelo {
 
@@ -52,16 +54,26 @@ Size ChartView::ClientArea() const {
   return {size.GetWidth(), size.GetHeight()};
 }
 
+void ChartView::SetOverlay(std::function<void(Surface&)> overlay) {
+  overlay_ = std::move(overlay);
+  Refresh(false);
+}
+
 void ChartView::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   const Point scroll = ScrollPosition();
   const Size client = ClientArea();
+  if (overlay_) {
+    buffer_.CopyTo(dc, client.width, client.height);
+    DrawOverWindow(dc, scroll, overlay_);
+    return;
+  }
   const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
   buffer_.Draw(scroll, [this, &visible](Surface& surface) {
     LinkArcPainter arcs;
     const SceneSettings scene{.gridInFront = settings_.GridFoward != 0};
     RenderContext context(diagram_, surface, state_, random_, scene, &arcs);
-    PaintCanvas(context, visible);
+    PaintCanvas(context, visible, OtherCharts{.action = DrawActionChart});
   });
   buffer_.CopyTo(dc, client.width, client.height);
 }

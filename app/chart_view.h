@@ -28,6 +28,9 @@ class ChartView final : public wxScrolledCanvas {
   void ShowChart(Point position);
   Point ScrollPosition() const;
   Size ClientArea() const;
+  // While an overlay is set, a paint shows the last picture drawn with the overlay over it instead
+  // of drawing the chart again (the Action chart's animation frames); none draws the chart again.
+  void SetOverlay(std::function<void(Surface&)> overlay);
 
  private:
   void OnPaint(wxPaintEvent& event);
@@ -40,6 +43,7 @@ class ChartView final : public wxScrolledCanvas {
   CursorListener onCursor_;
   BackBuffer buffer_;
   ViewState state_;
+  std::function<void(Surface&)> overlay_;
 };
 
 }  // namespace ravelo

@@ -30,6 +30,8 @@ enum : int {
   ID_KAN_SET = 391,
   ID_RECENT_KANRI = 392,
   ID_VIEW_FULLSCREEN = 415,
+  ID_REPLACE = 419,         // F5, the Action chart laid out again around its centre
+  ID_GAMEN_SIZE_ACT = 447,  // the Action chart's view as large as the window
   kSetMemoAsDefault = 424,
   kApplyArcDefaults = 465,
   ID_PANE_BTN = 418,

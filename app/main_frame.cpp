@@ -17,6 +17,7 @@
 
 #include <array>
 
+#include "app/action_chart_control.h"
 #include "app/chart_view.h"
 #include "app/commands.h"
 #include "app/dialogs.h"
@@ -222,6 +223,12 @@ bool MainFrame::Build() {
                                      context_.cabinet, context_.workRoot});
   session_ = std::make_unique<DocumentSession>(context_.diagram, context_.random, context_.clock, *services_,
                                                context_.recent, *fileDialogs_);
+  actionChart_ = std::make_unique<ActionChartControl>(
+      *view_, context_.diagram, context_.random, context_.clock,
+      ActionChartControl::Hooks{[this] { session_->TakeSnapshot(); }, [this] {
+                                  session_->MarkModified();
+                                  AfterEdit();
+                                }});
   BindCommands();
   return true;
 }
@@ -353,6 +360,7 @@ void MainFrame::BindCommands() {
       {wxACCEL_CTRL, 'Y', ID_REDO},
       {wxACCEL_CTRL, WXK_TAB, kNextChart},
       {wxACCEL_CTRL | wxACCEL_SHIFT, WXK_TAB, kPreviousChart},
+      {wxACCEL_NORMAL, WXK_F5, ID_REPLACE},
       {wxACCEL_NORMAL, WXK_F10, kToggleHoverAnimation},
       {wxACCEL_NORMAL, WXK_F11, ID_VIEW_FULLSCREEN},
       {wxACCEL_CTRL, WXK_F1, ID_SHOW_MENU},
@@ -387,6 +395,7 @@ void MainFrame::AfterDocumentReplaced() {
   d.header.CurrentObject = -1;
   for (int i = 0; i < d.count(); ++i) d.state(i).Selected = 0;
   view_->ShowChart(RestoredScroll(d.header, ShownChart(d.header), view_->ClientArea()));
+  actionChart_->ChartShown();
   RefreshCounts();
   RefreshChartButtons();
   RefreshUndoButtons();
@@ -588,6 +597,12 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
       }
       Layout();
       break;
+    case ID_REPLACE:
+      actionChart_->RecentreOnCentre();
+      break;
+    case ID_GAMEN_SIZE_ACT:
+      actionChart_->FitScreen();
+      break;
     case kToggleHoverAnimation:
       ShowTimedMessage(ToggleHoverAnimation(context_.held, context_.store));
       break;
@@ -601,6 +616,7 @@ void MainFrame::SwitchTo(int chart) {
   DocumentHeader& header = context_.diagram.header;
   const Point scroll = SwitchChart(header, chart, view_->ScrollPosition(), view_->ClientArea());
   view_->ShowChart(scroll);
+  actionChart_->ChartShown();
   RefreshChartButtons();
 }
 

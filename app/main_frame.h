@@ -23,6 +23,7 @@ class wxStatusBar;
 
 namespace ravelo {
 
+class ActionChartControl;
 class ChartView;
 class GaugeProgress;
 
@@ -100,6 +101,7 @@ class MainFrame final : public wxFrame {
   WxClipboard clipboard_;
   wxRibbonButtonBar* chartButtons_ = nullptr;
   ChartView* view_ = nullptr;
+  std::unique_ptr<ActionChartControl> actionChart_;
   wxStatusBar* statusBar_ = nullptr;
   wxGauge* gauge_ = nullptr;
   wxTimer messageTimer_;
