@@ -14,7 +14,7 @@ namespace ravelo {
 namespace {
 
 constexpr int kRingAttempts = 1000;
-constexpr int kSmallestCell = 64;
+constexpr int kSmallestCellShift = 5;  // cells of 32 units at least, found by shifting
 constexpr int kMostCellsAcross = 256;
 
 // A random number 0..n-1; 0 for a range that is empty, which very deep hierarchies in a small view
@@ -41,6 +41,23 @@ std::optional<int> ParentAngle(const Diagram& diagram, const ChildLists& hierarc
       return static_cast<int>(diagram.state(parent).ActAngle);
   }
   return std::nullopt;
+}
+
+// The direction of each whole degree b, clockwise from straight up: cos and sin of b pi / 180 - pi / 2,
+// worked out once, since a crowded ring tries a thousand places for each node.
+struct Direction {
+  double cos, sin;
+};
+const std::array<Direction, 360>& Directions() {
+  static const std::array<Direction, 360> table = [] {
+    std::array<Direction, 360> t{};
+    for (int b = 0; b < 360; ++b) {
+      const double angle = b * kPi / 180 - kHalfPi;
+      t[static_cast<std::size_t>(b)] = {std::cos(angle), std::sin(angle)};
+    }
+    return t;
+  }();
+  return table;
 }
 
 // The placed boxes of every node before index, added in table order as the layout walks on.
@@ -88,40 +105,51 @@ ActionArea ActionAreaOf(const DocumentHeader& header) {
   return {innerWidth, innerHeight, {margin[0] + innerWidth / 2, margin[1] + innerHeight / 2}};
 }
 
+namespace {
+
+// The smallest cells that keep the grid within kMostCellsAcross cells a side.
+int CellShiftFor(int viewWidth, int viewHeight) {
+  int shift = kSmallestCellShift;
+  while (shift < 30 && std::max(viewWidth, viewHeight) >> shift > kMostCellsAcross) ++shift;
+  return shift;
+}
+
+}  // namespace
+
 PlacedBoxes::PlacedBoxes(int viewWidth, int viewHeight)
-    : cellSize_(std::max({kSmallestCell, viewWidth / kMostCellsAcross, viewHeight / kMostCellsAcross})),
-      columns_(std::clamp(viewWidth / cellSize_ + 1, 1, kMostCellsAcross + 1)),
-      rows_(std::clamp(viewHeight / cellSize_ + 1, 1, kMostCellsAcross + 1)),
+    : cellShift_(CellShiftFor(viewWidth, viewHeight)),
+      columns_(std::clamp((viewWidth >> cellShift_) + 1, 1, kMostCellsAcross + 1)),
+      rows_(std::clamp((viewHeight >> cellShift_) + 1, 1, kMostCellsAcross + 1)),
       cells_(static_cast<std::size_t>(columns_ * rows_)) {}
 
 // Boxes beyond the view fall into its edge cells, so that two boxes that meet always share a cell.
 PlacedBoxes::Cells PlacedBoxes::CellsOf(const Rect& box) const {
-  const auto column = [this](int x) { return std::clamp(x / cellSize_ - (x < 0 ? 1 : 0), 0, columns_ - 1); };
-  const auto row = [this](int y) { return std::clamp(y / cellSize_ - (y < 0 ? 1 : 0), 0, rows_ - 1); };
+  const auto column = [this](int x) { return std::clamp(x >> cellShift_, 0, columns_ - 1); };
+  const auto row = [this](int y) { return std::clamp(y >> cellShift_, 0, rows_ - 1); };
   return {column(box.left), row(box.top), column(box.right), row(box.bottom)};
 }
 
 void PlacedBoxes::Add(const Rect& box) {
   if (IsEmptyRect(box)) return;
-  const int index = static_cast<int>(boxes_.size());
-  boxes_.push_back(box);
   const Cells c = CellsOf(box);
   for (int y = c.top; y <= c.bottom; ++y) {
-    for (int x = c.left; x <= c.right; ++x) cells_[static_cast<std::size_t>(y * columns_ + x)].push_back(index);
+    for (int x = c.left; x <= c.right; ++x) cells_[static_cast<std::size_t>(y * columns_ + x)].push_back(box);
   }
 }
 
 void PlacedBoxes::Clear() {
-  boxes_.clear();
   for (auto& cell : cells_) cell.clear();
 }
 
 bool PlacedBoxes::Meets(const Rect& box) const {
+  // Neither box is empty here, so sharing a pixel is overlapping on both axes.
+  if (IsEmptyRect(box)) return false;
   const Cells c = CellsOf(box);
   for (int y = c.top; y <= c.bottom; ++y) {
     for (int x = c.left; x <= c.right; ++x) {
-      for (const int i : cells_[static_cast<std::size_t>(y * columns_ + x)]) {
-        if (RectsIntersect(boxes_[static_cast<std::size_t>(i)], box)) return true;
+      for (const Rect& placed : cells_[static_cast<std::size_t>(y * columns_ + x)]) {
+        if (placed.left < box.right && box.left < placed.right && placed.top < box.bottom && box.top < placed.bottom)
+          return true;
       }
     }
   }
@@ -140,16 +168,18 @@ RingPlace RingPosition(const DocumentHeader& header, Size box, int r, int a, con
   const float stretch = sy != 0 ? static_cast<float>(sx) / static_cast<float>(sy) : 1.0f;
   RingPlace place{centre, a};
   for (int attempt = 0; attempt < kRingAttempts; ++attempt) {
-    const int f = r > 0 ? RandomBelow(random, sy) + r * sy : sy / 3 + RandomBelow(random, 2 * (sy / 3));
+    const double f = r > 0 ? RandomBelow(random, sy) + static_cast<double>(r) * sy
+                           : sy / 3 + RandomBelow(random, 2 * (sy / 3));
     int b = a - 45 + random.Next() % 90;
     if (b < 0) {
       b += 360;
     } else if (b >= 360) {
       b -= 360;
     }
-    const double t = b * kPi / 180 - kHalfPi;
-    const int dx = TruncToInt(f * std::cos(t));
-    const int dy = TruncToInt(f * std::sin(t));
+    if (b < 0 || b >= 360) b = (b % 360 + 360) % 360;  // an angle a outside 0..359
+    const Direction& t = Directions()[static_cast<std::size_t>(b)];
+    const int dx = TruncToInt(f * t.cos);
+    const int dy = TruncToInt(f * t.sin);
     place = {{centre.X + TruncToInt(stretch * static_cast<float>(dx)), centre.Y + dy}, b};
     if (!placed.Meets(BoxAround(place.target, box))) break;
   }

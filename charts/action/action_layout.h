@@ -37,11 +37,10 @@ class PlacedBoxes {
   };
   Cells CellsOf(const Rect& box) const;
 
-  int cellSize_;
+  int cellShift_;  // a cell is 2 to the power of this wide and high
   int columns_;
   int rows_;
-  std::vector<Rect> boxes_;
-  std::vector<std::vector<int>> cells_;  // per cell the boxes that reach into it
+  std::vector<std::vector<Rect>> cells_;  // per cell the boxes that reach into it
 };
 
 // A node's box of that size centred on a point.
