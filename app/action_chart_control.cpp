@@ -47,10 +47,6 @@ void ActionChartControl::ChartShown() {
   view_.Refresh(false);
 }
 
-void ActionChartControl::RecentreOnCentre() {
-  if (Shown()) Recentre(diagram_.header.ActCenterObject);
-}
-
 void ActionChartControl::FitScreen() {
   if (!Shown()) return;
   RenderContext context = LayoutContext();
@@ -59,6 +55,7 @@ void ActionChartControl::FitScreen() {
 }
 
 void ActionChartControl::Recentre(int node) {
+  if (!Shown()) return;
   RenderContext context = LayoutContext();
   if (!ActRecentre(context, layout_, animation_, node, hooks_.takeSnapshot)) return;
   // The picture stays as it is until the frames begin: a paint meanwhile must not show the new places.

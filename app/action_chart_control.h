@@ -28,8 +28,9 @@ class ActionChartControl {
 
   // The chart shown may have changed: the Action chart is laid out when a node has no place in it.
   void ChartShown();
-  // F5: the chart laid out again around its centre node, animated.
-  void RecentreOnCentre();
+  // The chart laid out again around the node, animated (F5 with the centre node, the menu with the
+  // main selection); nothing outside the Action chart or for -1.
+  void Recentre(int node);
   // The Action chart's view takes the window's size.
   void FitScreen();
 
@@ -37,7 +38,6 @@ class ActionChartControl {
   bool Shown() const;
   // A drawing context that measures the titles as the view draws them.
   RenderContext LayoutContext();
-  void Recentre(int node);
   void OnDoubleClick(wxMouseEvent& event);
   void OnTimer(wxTimerEvent& event);
 

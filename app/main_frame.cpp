@@ -435,6 +435,12 @@ void MainFrame::OnViewContextMenu(wxContextMenuEvent&) {
   menu.Append(kSetBuiltInPicture, U(hasPicture ? "既定のイメージに変更(&D)" : "既定のイメージをセット(&S)"))
       ->Enable(hasMain);
   menu.Append(kPasteCopiedPicture, U("コピーしたイメージを貼り付け(&V)"))->Enable(hasMain && clipboard_.HasPicture());
+  if (ShownChart(d.header) == ActionChart) {
+    menu.AppendSeparator();
+    menu.Append(ID_REPLACE, U("再配置(&R)\tF5"));
+    menu.Append(kRecentreOnSelection, U("このノードを中心に再配置(&R)\tWClick"))->Enable(hasMain);
+    menu.Append(kFitActionView, U("ビューサイズを画面と同じにする(&M)"));
+  }
   view_->PopupMenu(&menu);
 }
 
@@ -598,8 +604,12 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
       Layout();
       break;
     case ID_REPLACE:
-      actionChart_->RecentreOnCentre();
+      actionChart_->Recentre(context_.diagram.header.ActCenterObject);
       break;
+    case kRecentreOnSelection:
+      actionChart_->Recentre(context_.diagram.header.CurrentObject);
+      break;
+    case kFitActionView:
     case ID_GAMEN_SIZE_ACT:
       actionChart_->FitScreen();
       break;
