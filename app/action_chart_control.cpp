@@ -38,7 +38,9 @@ bool ActionChartControl::Shown() const {
   return measure_ != nullptr && diagram_.header.CurrentChart == ActionChart && diagram_.count() > 0;
 }
 
-RenderContext ActionChartControl::LayoutContext() { return RenderContext(diagram_, *measure_, layoutState_, random_); }
+RenderContext ActionChartControl::LayoutContext() {
+  return RenderContext(diagram_, *measure_, layoutState_, random_);
+}
 
 void ActionChartControl::ChartShown() {
   if (!Shown()) return;

@@ -23,7 +23,8 @@ class ActionChartControl {
     std::function<void()> afterMove;     // the animation ended: the document is modified, redraw
   };
 
-  ActionChartControl(ChartView& view, Diagram& diagram, RandomSource& random, const Clock& clock, Hooks hooks);
+  ActionChartControl(ChartView& view, Diagram& diagram, RandomSource& random, const Clock& clock,
+                     Hooks hooks);
   ~ActionChartControl();
 
   // The chart shown may have changed: the Action chart is laid out when a node has no place in it.

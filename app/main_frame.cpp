@@ -223,12 +223,13 @@ bool MainFrame::Build() {
                                      context_.cabinet, context_.workRoot});
   session_ = std::make_unique<DocumentSession>(context_.diagram, context_.random, context_.clock, *services_,
                                                context_.recent, *fileDialogs_);
-  actionChart_ = std::make_unique<ActionChartControl>(
-      *view_, context_.diagram, context_.random, context_.clock,
-      ActionChartControl::Hooks{[this] { session_->TakeSnapshot(); }, [this] {
-                                  session_->MarkModified();
-                                  AfterEdit();
-                                }});
+  const auto takeSnapshot = [this] { session_->TakeSnapshot(); };
+  const auto afterMove = [this] {
+    session_->MarkModified();
+    AfterEdit();
+  };
+  actionChart_ = std::make_unique<ActionChartControl>(*view_, context_.diagram, context_.random, context_.clock,
+                                                      ActionChartControl::Hooks{takeSnapshot, afterMove});
   BindCommands();
   return true;
 }

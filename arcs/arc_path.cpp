@@ -274,8 +274,10 @@ std::optional<ArcEndPoints> AttachAlongCentres(const Diagram& diagram, int arc) 
 ArcEndPoints AttachAlongCentres(const Diagram& diagram, ArcEnds ends) {
   const ArcEndPoints centres = CentresOf(diagram, ends, ShownChart(diagram));
   const Point rf = centres.from, rt = centres.to;
-  const std::optional<Point> f = NearestCrossing(false, rf, rt, diagram.state(ends.from).ObjectRect, NearestTo(rt));
-  const std::optional<Point> t = NearestCrossing(false, rf, rt, diagram.state(ends.to).ObjectRect, NearestTo(rf));
+  const std::optional<Point> f =
+      NearestCrossing(false, rf, rt, diagram.state(ends.from).ObjectRect, NearestTo(rt));
+  const std::optional<Point> t =
+      NearestCrossing(false, rf, rt, diagram.state(ends.to).ObjectRect, NearestTo(rf));
   if (!f || !t) return centres;
   return ArcEndPoints{*f, *t};
 }

@@ -4,7 +4,6 @@
 // (5000). One animation frame moves every node and outlines its box over a restored client-sized
 // picture; at 120 Hz a frame has 8 ms, the layout should stay under 50 ms.
 #include <benchmark/benchmark.h>
-
 #include <cairo.h>
 
 #include <memory>

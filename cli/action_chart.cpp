@@ -25,7 +25,8 @@ void LayOutActionChart(RenderContext& context) {
   layout.AutoLayout(context);
 }
 
-int DumpActionChart(Diagram& diagram, const PictureCodec& codec, std::string_view option, std::string_view chart) {
+int DumpActionChart(Diagram& diagram, const PictureCodec& codec, std::string_view option,
+                    std::string_view chart) {
   if (option != "--chart" || chart != "action") {
     std::cerr << "dump: --chart names the chart to lay out; only action is laid out so far\n";
     return 2;

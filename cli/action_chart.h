@@ -15,6 +15,7 @@ void LayOutActionChart(RenderContext& context);
 
 // dump FILE --chart action: the document with the chart shown and laid out, each node with its
 // position in the chart (ChartPos), Level and LevelSeq. The exit status of the tool.
-int DumpActionChart(Diagram& diagram, const PictureCodec& codec, std::string_view option, std::string_view chart);
+int DumpActionChart(Diagram& diagram, const PictureCodec& codec, std::string_view option,
+                    std::string_view chart);
 
 }  // namespace ravelo::cli

@@ -2,9 +2,9 @@
 
 #include "arcs/arc_painter.h"
 #include "charts/action/action_drawing.h"
-#include "cli/action_chart.h"
 #include "charts/scene.h"
 #include "model/levels.h"
+#include "cli/action_chart.h"
 #include "cli/fallback_settings.h"
 #include "platform/cairo/cairo_surface.h"
 #include "platform/image_file.h"

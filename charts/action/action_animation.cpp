@@ -46,7 +46,8 @@ void DrawMovingRects(const Diagram& diagram, Surface& surface) {
     if (!IsNode(object)) continue;
     const Rect& body = diagram.state(i).BodyRect;
     const Point at{ZoomedLength(object.ActCurrent.X, zoom), ZoomedLength(object.ActCurrent.Y, zoom)};
-    const Rect box = OffsetRect(body, at.X - (body.left + body.right) / 2, at.Y - (body.top + body.bottom) / 2);
+    const Rect box =
+        OffsetRect(body, at.X - (body.left + body.right) / 2, at.Y - (body.top + body.bottom) / 2);
     if (object.Marumi > 0 && object.Image == 0) {
       const int corner = TruncToInt(zoom * static_cast<float>(object.Marumi) * 10);
       const Point points[] = {{box.left, box.top}, {box.right, box.bottom}, {corner, corner}};

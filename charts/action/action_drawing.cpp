@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "arcs/arc_path.h"
 #include "drawing/node_drawing.h"
 #include "drawing/node_layout.h"
 #include "geometry/geometry.h"
-#include "arcs/arc_path.h"
 #include "model/hierarchy.h"
 #include "render/figure.h"
 

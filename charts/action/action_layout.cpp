@@ -148,7 +148,8 @@ bool PlacedBoxes::Meets(const Rect& box) const {
   for (int y = c.top; y <= c.bottom; ++y) {
     for (int x = c.left; x <= c.right; ++x) {
       for (const Rect& placed : cells_[static_cast<std::size_t>(y * columns_ + x)]) {
-        if (placed.left < box.right && box.left < placed.right && placed.top < box.bottom && box.top < placed.bottom)
+        if (placed.left < box.right && box.left < placed.right && placed.top < box.bottom &&
+            box.top < placed.bottom)
           return true;
       }
     }
@@ -216,7 +217,8 @@ void ActLayout(Diagram& diagram, std::span<const Size> boxes, RandomSource& rand
   const auto place = [&](int i, int angle) {
     DiagramObject& object = diagram.object(i);
     const int r = std::abs(diagram.state(i).Level - g);
-    const RingPlace ring = RingPosition(header, boxes[static_cast<std::size_t>(i)], r, angle, placed.Upto(i), random);
+    const RingPlace ring =
+        RingPosition(header, boxes[static_cast<std::size_t>(i)], r, angle, placed.Upto(i), random);
     object.ActTarget = ring.target;
     object.ActDistance = r;
     return ring.angle;

@@ -182,23 +182,25 @@ Diagram UnplacedActionDiagram() {
 TEST_F(CliTest, DumpLaysTheActionChartOutAroundTheMainSelection) {
   Diagram d = UnplacedActionDiagram();
   const std::string doc = WriteDocument(d, "action.rvl");
-  const testing::ToolRun r = RunTool(std::string(RAVELO_CLI) + " dump " + doc + " --chart action");
+  const std::string json = folder_ + "/action.json";
+  // In a subshell, so that only the JSON goes to the file and the messages stay apart.
+  const std::string dump = std::string(RAVELO_CLI) + " dump " + doc + " --chart action";
+  const testing::ToolRun r = RunTool("(" + dump + " > " + json + ")");
   ASSERT_EQ(r.status, 0) << r.output;
-  std::ofstream(folder_ + "/action.json") << r.output;
   // Per node: its place in the chart (the final one, no animation), its level and sequence number.
-  const testing::ToolRun checked = RunTool("python3 -c '"
-                                           "import json, sys\n"
-                                           "d = json.load(open(sys.argv[1]))\n"
-                                           "h, o = d[\"header\"], d[\"objects\"]\n"
-                                           "print(h[\"CurrentChart\"], h[\"ActCenterObject\"], h[\"ActCenterX\"], h[\"ActCenterY\"], h[\"ActRingCount\"])\n"
-                                           "for n in o:\n"
-                                           "  if n[\"Kind\"] == 2:\n"
-                                           "    assert n[\"ChartPos\"] == n[\"ActCurrent\"] == n[\"ActTarget\"] == n[\"ActStart\"] == n[\"Pos\"][2], n\n"
-                                           "    print(n[\"Serial\"], n[\"Level\"], n[\"LevelSeq\"], n[\"ActDistance\"])\n"
-                                           "  else:\n"
-                                           "    assert \"ChartPos\" not in n\n"
-                                           "print(o[2][\"ChartPos\"])' " +
-                                           folder_ + "/action.json");
+  std::ofstream(folder_ + "/check.py") << R"(import json, sys
+d = json.load(open(sys.argv[1]))
+h, o = d["header"], d["objects"]
+print(h["CurrentChart"], h["ActCenterObject"], h["ActCenterX"], h["ActCenterY"], h["ActRingCount"])
+for n in o:
+    if n["Kind"] == 2:
+        assert n["ChartPos"] == n["ActCurrent"] == n["ActTarget"] == n["ActStart"] == n["Pos"][2], n
+        print(n["Serial"], n["Level"], n["LevelSeq"], n["ActDistance"])
+    else:
+        assert "ChartPos" not in n
+print(o[2]["ChartPos"])
+)";
+  const testing::ToolRun checked = RunTool("python3 " + folder_ + "/check.py " + json);
   ASSERT_EQ(checked.status, 0) << checked.output;
   EXPECT_EQ(checked.output,
             "2 2 200 150 2\n"  // the centre in the middle of the view inside its margins; two levels

@@ -43,7 +43,8 @@ TEST_F(ActionAnimationTest, TenFramesFromTheOldPlacesToTheNew) {
     framesOfA.push_back(Object(a).ActCurrent);
     framesOfB.push_back(Object(b).ActCurrent);
   };
-  for (int frame = 0; frame < 9; ++frame) EXPECT_EQ(animation.Step(*diagram, record), ActionAnimation::Tick::Frame);
+  for (int frame = 0; frame < 9; ++frame)
+    EXPECT_EQ(animation.Step(*diagram, record), ActionAnimation::Tick::Frame);
   EXPECT_EQ(animation.Step(*diagram, record), ActionAnimation::Tick::Finished);
   EXPECT_FALSE(animation.running());
   ASSERT_EQ(framesOfA.size(), 10u);
@@ -78,8 +79,7 @@ TEST_F(ActionAnimationTest, MovingRectanglesOutlineEachBodyAtItsCurrentPlace) {
   const SurfaceCall& rect = surface.calls[0];
   EXPECT_EQ(rect.op, SurfaceOp::Polyline);
   EXPECT_EQ(rect.pen, (Pen{Rgb(1, 2, 3), 1, DashStyle::Solid}));
-  EXPECT_EQ(rect.points,
-            (std::vector<Point>{{180, 90}, {220, 90}, {220, 110}, {180, 110}, {180, 90}}));
+  EXPECT_EQ(rect.points, (std::vector<Point>{{180, 90}, {220, 90}, {220, 110}, {180, 110}, {180, 90}}));
   const SurfaceCall& rounded = surface.calls[1];
   EXPECT_EQ(rounded.op, SurfaceOp::RoundRect);
   EXPECT_EQ(rounded.rect, (Rect{30, 40, 50, 80}));
