@@ -8,6 +8,7 @@
 
 #include "app/wx_text.h"
 #include "charts/star/star_drawing.h"
+#include "charts/action/action_drawing.h"
 
 namespace ravelo {
 
@@ -75,7 +76,8 @@ ChartView::ChartView(wxWindow* parent, Diagram& diagram, RandomSource& random, c
   wxToolTip::SetAutoPop(3000);
   wxToolTip::SetReshow(2000);
   // The Star chart is laid out when first shown, its spread seeded from the clock.
-  controller_.SetOtherCharts(OtherCharts{.star = StarChartDrawing(static_cast<uint32_t>(std::time(nullptr)))});
+  controller_.SetOtherCharts(
+      OtherCharts{.star = StarChartDrawing(static_cast<uint32_t>(std::time(nullptr))), .action = DrawActionChart});
   Bind(wxEVT_PAINT, &ChartView::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &ChartView::OnMouse, this);
   Bind(wxEVT_LEFT_UP, &ChartView::OnMouse, this);
@@ -138,11 +140,17 @@ void ChartView::ScrollTo(Point position) { Scroll(position.X, position.Y); }
 
 void ChartView::SetScrollArea(Size area) { SetVirtualSize(area.width, area.height); }
 
+void ChartView::SetOverlay(std::function<void(Surface&)> overlay) {
+  overlay_ = std::move(overlay);
+  Refresh(false);
+}
+
 void ChartView::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   const Point scroll = ScrollPosition();
   const Size client = ClientArea();
-  if (sceneStale_ || scroll != sceneOrigin_ || client != sceneClient_) {
+  // While an overlay is set the last scene stays as it was drawn, the overlay over it.
+  if (!overlay_ && (sceneStale_ || scroll != sceneOrigin_ || client != sceneClient_)) {
     const Rect visible{scroll.X, scroll.Y, scroll.X + client.width, scroll.Y + client.height};
     scene_.Draw(scroll, [this, &visible](Surface& surface) { controller_.Paint(surface, visible); });
     sceneStale_ = false;
@@ -150,7 +158,13 @@ void ChartView::OnPaint(wxPaintEvent&) {
     sceneClient_ = client;
   }
   feedback_.CopyFrom(scene_, client.width, client.height);
-  feedback_.Draw(scroll, [this](Surface& surface) { controller_.PaintFeedback(surface); });
+  feedback_.Draw(scroll, [this](Surface& surface) {
+    if (overlay_) {
+      overlay_(surface);
+    } else {
+      controller_.PaintFeedback(surface);
+    }
+  });
   feedback_.CopyTo(dc, client.width, client.height);
 }
 

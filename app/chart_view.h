@@ -46,6 +46,9 @@ class ChartView final : public wxScrolledCanvas, public ViewHost {
   void ShowChart(Point position);
   Point ScrollPosition() const override;
   Size ClientArea() const;
+  // While an overlay is set, a paint shows the last picture drawn with the overlay over it instead
+  // of drawing the chart again (the Action chart's animation frames); none draws the chart again.
+  void SetOverlay(std::function<void(Surface&)> overlay);
 
   // Every refresh from outside draws the scene again.
   void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
@@ -85,6 +88,7 @@ class ChartView final : public wxScrolledCanvas, public ViewHost {
   Point sceneOrigin_{};
   Size sceneClient_{};
   std::string tooltip_;
+  std::function<void(Surface&)> overlay_;
 };
 
 }  // namespace ravelo

@@ -29,8 +29,12 @@ enum : int {
   ID_SETTEU_BTN = 388,
   ID_KAN_SET = 391,
   ID_RECENT_KANRI = 392,
+  kFitActionView = 414,
   ID_VIEW_FULLSCREEN = 415,
+  ID_REPLACE = 419,         // F5, the Action chart laid out again around its centre
+  ID_GAMEN_SIZE_ACT = 447,  // the Action chart's view as large as the window
   kSetMemoAsDefault = 424,
+  kRecentreOnSelection = 460,
   kApplyArcDefaults = 465,
   ID_PANE_BTN = 418,
   ID_STYLE = 480,

@@ -17,6 +17,7 @@
 
 #include <array>
 
+#include "app/action_chart_control.h"
 #include "app/chart_view.h"
 #include "app/commands.h"
 #include "app/dialogs.h"
@@ -284,6 +285,13 @@ bool MainFrame::Build() {
                                      context_.cabinet, context_.workRoot});
   session_ = std::make_unique<DocumentSession>(context_.diagram, context_.random, context_.clock, *services_,
                                                context_.recent, *fileDialogs_);
+  const auto takeSnapshot = [this] { session_->TakeSnapshot(); };
+  const auto afterMove = [this] {
+    session_->MarkModified();
+    AfterEdit();
+  };
+  actionChart_ = std::make_unique<ActionChartControl>(*view_, context_.diagram, context_.random, context_.clock,
+                                                      ActionChartControl::Hooks{takeSnapshot, afterMove});
   BindCommands();
   return true;
 }
@@ -421,6 +429,7 @@ void MainFrame::BindCommands() {
       {wxACCEL_CTRL, 'A', kSelectAll},
       {wxACCEL_CTRL, WXK_TAB, kNextChart},
       {wxACCEL_CTRL | wxACCEL_SHIFT, WXK_TAB, kPreviousChart},
+      {wxACCEL_NORMAL, WXK_F5, ID_REPLACE},
       {wxACCEL_NORMAL, WXK_F10, kToggleHoverAnimation},
       {wxACCEL_NORMAL, WXK_F11, ID_VIEW_FULLSCREEN},
       {wxACCEL_CTRL, WXK_F1, ID_SHOW_MENU},
@@ -456,6 +465,7 @@ void MainFrame::AfterDocumentReplaced() {
   for (int i = 0; i < d.count(); ++i) d.state(i).Selected = 0;
   view_->controller().Reset();
   view_->ShowChart(RestoredScroll(d.header, ShownChart(d.header), view_->ClientArea()));
+  actionChart_->ChartShown();
   RefreshCounts();
   RefreshChartButtons();
   RefreshUndoButtons();
@@ -539,6 +549,12 @@ void MainFrame::OnViewContextMenu(wxContextMenuEvent& event) {
   menu.Append(kSetBuiltInPicture, U(hasPicture ? "既定のイメージに変更(&D)" : "既定のイメージをセット(&S)"))
       ->Enable(hasMain);
   menu.Append(kPasteCopiedPicture, U("コピーしたイメージを貼り付け(&V)"))->Enable(hasMain && clipboard_.HasPicture());
+  if (ShownChart(d.header) == ActionChart) {
+    menu.AppendSeparator();
+    menu.Append(ID_REPLACE, U("再配置(&R)\tF5"));
+    menu.Append(kRecentreOnSelection, U("このノードを中心に再配置(&R)\tWClick"))->Enable(hasMain);
+    menu.Append(kFitActionView, U("ビューサイズを画面と同じにする(&M)"));
+  }
   view_->PopupMenu(&menu);
 }
 
@@ -714,6 +730,16 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
       }
       Layout();
       break;
+    case ID_REPLACE:
+      actionChart_->Recentre(context_.diagram.header.ActCenterObject);
+      break;
+    case kRecentreOnSelection:
+      actionChart_->Recentre(context_.diagram.header.CurrentObject);
+      break;
+    case kFitActionView:
+    case ID_GAMEN_SIZE_ACT:
+      actionChart_->FitScreen();
+      break;
     case kToggleHoverAnimation:
       ShowTimedMessage(ToggleHoverAnimation(context_.held, context_.store));
       break;
@@ -727,6 +753,7 @@ void MainFrame::SwitchTo(int chart) {
   DocumentHeader& header = context_.diagram.header;
   const Point scroll = SwitchChart(header, chart, view_->ScrollPosition(), view_->ClientArea());
   view_->ShowChart(scroll);
+  actionChart_->ChartShown();
   RefreshChartButtons();
 }
 

@@ -23,6 +23,7 @@ class wxStatusBar;
 
 namespace ravelo {
 
+class ActionChartControl;
 class ChartView;
 class GaugeProgress;
 
@@ -109,6 +110,7 @@ class MainFrame final : public wxFrame {
   wxRibbonButtonBar* viewButtons_ = nullptr;
   int propertiesPaneType_ = 0;
   ChartView* view_ = nullptr;
+  std::unique_ptr<ActionChartControl> actionChart_;
   wxStatusBar* statusBar_ = nullptr;
   wxGauge* gauge_ = nullptr;
   wxTimer messageTimer_;

@@ -1,8 +1,10 @@
 #include "cli/chart_image.h"
 
 #include "arcs/arc_painter.h"
+#include "charts/action/action_drawing.h"
 #include "charts/scene.h"
 #include "model/levels.h"
+#include "cli/action_chart.h"
 #include "cli/fallback_settings.h"
 #include "cli/star_chart.h"
 #include "platform/cairo/cairo_surface.h"
@@ -39,7 +41,8 @@ std::optional<Picture> DrawChartImage(Diagram& diagram, const ChartImageRequest&
   const FallbackSettings settings;  // the editor's defaults: the grid in front
   LinkArcPainter arcs;
   RenderContext context(diagram, *surface, view, random, ReadSceneSettings(settings), &arcs);
-  PaintCanvas(context, area, OtherCharts{.star = StarChartForTool()});
+  if (request.chart == ActionChart) LayOutActionChart(context);
+  PaintCanvas(context, area, OtherCharts{.star = StarChartForTool(), .action = DrawActionChart});
   return surface->Pixels();
 }
 

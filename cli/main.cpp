@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/action_chart.h"
 #include "cli/chart_image.h"
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
@@ -24,9 +25,18 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: ravelo-cli info FILE.rvl\n"
-    "       ravelo-cli dump FILE.rvl [--chart star]\n"
+    "       ravelo-cli dump FILE.rvl [--chart star|action]\n"
     "       ravelo-cli convert IN.rvl OUT.rvl\n"
-    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|star] [--zoom Z]\n";
+    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|star|action] [--zoom Z]\n";
+
+// The chart named on the command line.
+std::optional<int> ChartNamed(std::string_view name) {
+  constexpr std::string_view kNames[kChartCount] = {"box", "star", "action", "flow"};
+  for (int chart = 0; chart < kChartCount; ++chart) {
+    if (kNames[chart] == name) return chart;
+  }
+  return std::nullopt;
+}
 
 // What opening and saving documents needs, set up once for the tool.
 struct Session {
@@ -68,11 +78,12 @@ std::optional<RenderArguments> ParseRender(int argc, char** argv) {
     if (option == "-o") {
       arguments.output = value;
     } else if (option == "--chart") {
-      if (value != "box" && value != "star") {
-        std::cerr << value << ": only the box and star charts can be drawn so far\n";
+      const std::optional<int> chart = ChartNamed(value);
+      if (!chart || *chart == FlowChart) {
+        std::cerr << value << ": only the box, star and action charts can be drawn so far\n";
         return std::nullopt;
       }
-      arguments.request.chart = value == "star" ? StarChart : BoxChart;
+      arguments.request.chart = *chart;
     } else if (option == "--zoom") {
       char* end = nullptr;
       arguments.request.zoom = std::strtof(value.c_str(), &end);
@@ -126,13 +137,32 @@ int Render(int argc, char** argv) {
   return 0;
 }
 
+// dump FILE --chart NAME: the chart laid out first, each node with its place in it.
+int DumpChart(const char* path, std::string_view option, std::string_view name) {
+  const std::optional<int> chart = ChartNamed(name);
+  if (option != "--chart" || !chart || *chart == BoxChart || *chart == FlowChart) {
+    std::cerr << "dump: --chart names the chart to lay out: star or action\n";
+    return 2;
+  }
+  Session session;
+  auto diagram = std::make_unique<Diagram>();
+  if (!Open(session, *diagram, path)) return 1;
+  std::string error;
+  const bool dumped = *chart == StarChart ? DumpStarChart(std::cout, *diagram, session.codec, error)
+                                          : DumpActionChart(std::cout, *diagram, session.codec, error);
+  if (!dumped) {
+    std::cerr << path << ": " << error << '\n';
+    return 1;
+  }
+  return 0;
+}
+
 int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "render") return Render(argc, argv);
+  if (command == "dump" && argc == 5) return DumpChart(argv[2], argv[3], argv[4]);
   const bool twoPaths = command == "convert";
-  const bool starDump = command == "dump" && argc == 5 && argv[3] == std::string_view("--chart") &&
-                        argv[4] == std::string_view("star");
-  if (argc != (twoPaths ? 4 : starDump ? 5 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
+  if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
     std::cerr << kUsage;
     return 2;
   }
@@ -143,12 +173,6 @@ int Run(int argc, char** argv) {
     const ObjectStatistics s = CountObjects(*diagram);
     std::cout << ArcCountText(s) << ' ' << ParentNodeCountText(s) << ' ' << EndNodeCountText(s) << ' '
               << ObjectCountText(s) << '\n';
-  } else if (starDump) {
-    std::string error;
-    if (!DumpStarChart(std::cout, *diagram, session.codec, error)) {
-      std::cerr << argv[2] << ": " << error << '\n';
-      return 1;
-    }
   } else if (command == "dump") {
     DumpDiagram(std::cout, *diagram, session.codec);
   } else {

@@ -373,6 +373,46 @@ sys.exit(d["header"]["CurrentChart"] != 1 or any(o["Pos"][1] == {"X": -1, "Y": -
     reject open.log "message "
     ;;
 
+  action-recentre)
+    # A double-click on a node of a document shown in the Action chart makes that node the centre:
+    # after the animation it stands in the middle of the rings, and Ctrl+S saves it as the centre.
+    "$make_document" "$work/doc.rvl"
+    # Shown in the Action chart once, its view as large as the window so every node can be reached,
+    # laid out around its centre with F5 and saved.
+    script prepare "command ID_VIEW_ACT" "sleep 300" "command ID_GAMEN_SIZE_ACT" "sleep 300" "key f5" \
+      "sleep 1500" "key ctrl+s" "sleep 1000" "quit"
+    run prepare "$work/doc.rvl"
+    "$cli" dump "$work/doc.rvl" | grep -q '"CurrentChart":2' || fail "the document was not saved in the Action chart"
+    # The first node other than the centre, with its place in the chart.
+    read -r node px py < <("$cli" dump "$work/doc.rvl" | python3 -c '
+import json, sys
+d = json.load(sys.stdin)
+centre = d["header"]["ActCenterObject"]
+i = next(i for i, o in enumerate(d["objects"]) if o["Kind"] == 2 and i != centre)
+print(i, d["objects"][i]["ActCurrent"]["X"], d["objects"][i]["ActCurrent"]["Y"])')
+    script recentre "sleep 300" "log-view" "wait-file $work/saved" "quit"
+    run recentre "$work/doc.rvl" &
+    program=$!
+    for _ in $(seq 100); do grep -q '^view ' "$work/recentre.log" 2>/dev/null && break; sleep 0.1; done
+    read -r _ x y _ _ _ sx sy _ _ < <(grep -m1 '^view ' "$work/recentre.log") || fail "the view was not logged"
+    grep -q 'chart 2$' "$work/recentre.log" || fail "the document did not open in the Action chart"
+    xdotool mousemove $((x + px - sx)) $((y + py - sy)) sleep 0.3 click --repeat 2 --delay 80 1
+    sleep 2
+    xdotool key ctrl+s
+    sleep 1.5
+    touch "$work/saved"
+    wait "$program" || fail "the program failed"
+    "$cli" dump "$work/doc.rvl" | python3 -c '
+import json, sys
+d = json.load(sys.stdin)
+h, node = d["header"], int(sys.argv[1])
+o = d["objects"][node]
+assert h["ActCenterObject"] == node, ("centre", h["ActCenterObject"], node)
+assert (o["ActTarget"]["X"], o["ActTarget"]["Y"]) == (h["ActCenterX"], h["ActCenterY"]), o["ActTarget"]
+assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] == 2), "a node stopped half way"
+' "$node" || fail "the saved document does not hold node $node as the centre"
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2

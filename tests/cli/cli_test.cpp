@@ -153,7 +153,7 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
   } cases[] = {
       {" -o " + folder_ + "/a.png --zoom 9", "the zoom must lie between 0.08 and 4"},
       {" -o " + folder_ + "/a.png --zoom two", "two: not a zoom factor"},
-      {" -o " + folder_ + "/a.png --chart flow", "only the box and star charts can be drawn so far"},
+      {" -o " + folder_ + "/a.png --chart flow", "only the box, star and action charts can be drawn so far"},
       {" -o " + folder_ + "/a.txt", "name the image .png"},
       {"", "the image file must be named with -o"},
       {" -o", "-o: a value must follow"},
@@ -167,6 +167,68 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.png"));
   const std::string missing = folder_ + "/missing.rvl";
   EXPECT_NE(RunTool(std::string(RAVELO_CLI) + " render " + missing + " -o " + folder_ + "/b.png").status, 0);
+}
+
+// The small diagram never shown in the Action chart, its view 400 × 300.
+Diagram UnplacedActionDiagram() {
+  Diagram d = SmallDiagram();
+  d.header.ViewWidth[ActionChart] = 400;
+  d.header.ViewHeight[ActionChart] = 300;
+  for (int i = 0; i < d.count(); ++i) d.object(i).Pos[ActionChart] = kUnsetPoint;
+  d.header.CurrentObject = 2;
+  return d;
+}
+
+TEST_F(CliTest, DumpLaysTheActionChartOutAroundTheMainSelection) {
+  Diagram d = UnplacedActionDiagram();
+  const std::string doc = WriteDocument(d, "action.rvl");
+  const std::string json = folder_ + "/action.json";
+  // In a subshell, so that only the JSON goes to the file and the messages stay apart.
+  const std::string dump = std::string(RAVELO_CLI) + " dump " + doc + " --chart action";
+  const testing::ToolRun r = RunTool("(" + dump + " > " + json + ")");
+  ASSERT_EQ(r.status, 0) << r.output;
+  // Per node: its place in the chart (the final one, no animation), its level and sequence number.
+  std::ofstream(folder_ + "/check.py") << R"(import json, sys
+d = json.load(open(sys.argv[1]))
+h, o = d["header"], d["objects"]
+print(h["CurrentChart"], h["ActCenterObject"], h["ActCenterX"], h["ActCenterY"], h["ActRingCount"])
+for n in o:
+    if n["Kind"] == 2:
+        assert n["ChartPos"] == n["ActCurrent"] == n["ActTarget"] == n["ActStart"] == n["Pos"][2], n
+        print(n["Serial"], n["Level"], n["LevelSeq"], n["ActDistance"])
+    else:
+        assert "ChartPos" not in n
+print(o[2]["ChartPos"])
+)";
+  const testing::ToolRun checked = RunTool("python3 " + folder_ + "/check.py " + json);
+  ASSERT_EQ(checked.status, 0) << checked.output;
+  EXPECT_EQ(checked.output,
+            "2 2 200 150 2\n"  // the centre in the middle of the view inside its margins; two levels
+            "1 0 0 1\n"
+            "2 1 1 0\n"
+            "3 1 2 0\n"
+            "{'X': 200, 'Y': 150}\n");
+  const testing::ToolRun wrong = RunTool(std::string(RAVELO_CLI) + " dump " + doc + " --chart sideways");
+  EXPECT_NE(wrong.status, 0);
+  EXPECT_NE(wrong.output.find("--chart names the chart to lay out"), std::string::npos) << wrong.output;
+}
+
+TEST_F(CliTest, RenderDrawsTheActionChartWithItsRings) {
+  Diagram d = UnplacedActionDiagram();
+  DocumentHeader& h = d.header;
+  h.ViewBackColor[ActionChart] = Rgb(255, 255, 255);
+  h.ViewFrameColor[ActionChart] = kNoColour;
+  h.Headline[ActionChart].Show = 0;
+  h.CircleColor = Rgb(255, 0, 0);
+  h.CircleWidth = 3;
+  const std::string doc = WriteDocument(d, "action.rvl");
+  const std::string png = folder_ + "/action.png";
+  ASSERT_EQ(RunTool(std::string(RAVELO_CLI) + " render " + doc + " -o " + png + " --chart action").status, 0);
+  EXPECT_EQ(RunTool("identify -format '%w %h' " + png).output, "400 300");
+  // Two rings around (200, 150), 95 and 190 units out along x: the outer one crosses the middle row
+  // near x = 10, left of the nodes.
+  const testing::ToolRun row = RunTool("convert " + png + " -crop 30x1+0+150 -format '%c' histogram:info:");
+  EXPECT_NE(row.output.find("#FF0000"), std::string::npos) << row.output;
 }
 
 }  // namespace
