@@ -11,6 +11,7 @@
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
 #include "cli/fallback_settings.h"
+#include "cli/search_commands.h"
 #include "model/diagram.h"
 #include "model/document_file.h"
 #include "platform/cab/gcab_cabinet.h"
@@ -128,6 +129,8 @@ int Render(int argc, char** argv) {
 int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "render") return Render(argc, argv);
+  if (command == "find") return FindCommand(argc, argv);
+  if (command == "replace") return ReplaceCommand(argc, argv);
   const bool twoPaths = command == "convert";
   if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
     std::cerr << kUsage;
