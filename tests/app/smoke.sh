@@ -206,6 +206,52 @@ case "$case_name" in
     reject bad.log "started"
     ;;
 
+  search-replace)
+    # Real pointer and key input (xdotool): search a title, replace it in bulk, save, undo.
+    command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
+    "$make_document" "$work/doc.rvl"
+    script search "sleep 500" "log-view" "log-window search-text" "log-window search-button" \
+      "log-window switch-button" "wait-file $work/searched" "log-search" "log-window replace-text" \
+      "log-window replace-button" "answer yes" "wait-file $work/replaced" "quit"
+    run search "$work/doc.rvl" &
+    app=$!
+    # click NAME: a click near the left end of the control the log placed on the screen.
+    click() {
+      for _ in $(seq 100); do
+        line=$(grep -m1 "^window $1 " "$work/search.log" 2>/dev/null) && break
+        sleep 0.1
+      done
+      read -r _ _ x y _ height shown <<<"$line"
+      [ "$shown" = shown ] || fail "$1 is not on the screen: $line"
+      xdotool mousemove $((x + 12)) $((y + height / 2)) click 1
+      sleep 0.3
+    }
+    titles() { "$cli" dump "$work/doc.rvl" | grep -o '"Title":"[^"]*"' | tr '\n' ' '; }
+    click search-text
+    xdotool type --delay 60 "a"
+    click search-button
+    click switch-button
+    touch "$work/searched"
+    wait_for_line search.log "result a【タイトル】(1)"
+    expect search.log "result 検索オブジェクト数 4件、ヒット数 1件"
+    click replace-text
+    xdotool type --delay 60 "zz"
+    click replace-button
+    wait_for_line search.log "message information ok 置換対象数 4件\\n置換数 1件\\n\\n「すべて」の中から「a」を「zz」に大文字・小文字を区別しないで一括置換を完了しました"
+    read -r _ x y width height _ < <(grep -m1 '^view ' "$work/search.log")
+    xdotool mousemove $((x + width / 2)) $((y + height / 2))
+    xdotool key ctrl+s
+    sleep 1
+    [ "$(titles)" = '"Title":"group" "Title":"zz" "Title":"b" "Title":"c" "Title":"" ' ] || fail "saved titles: $(titles)"
+    xdotool key ctrl+z
+    sleep 0.5
+    xdotool key ctrl+s
+    sleep 1
+    [ "$(titles)" = '"Title":"group" "Title":"a" "Title":"b" "Title":"c" "Title":"" ' ] || fail "after undo: $(titles)"
+    touch "$work/replaced"
+    wait "$app" || fail "the editor failed"
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2
