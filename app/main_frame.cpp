@@ -254,6 +254,8 @@ bool MainFrame::BuildPanes() {
     info.Name(U(pane.name)).Caption(U(pane.title)).BestSize(280, 240).MinSize(160, 120).CloseButton(true);
     if (pane.id == kSearchPaneId) {
       info.Right().Position(1);
+      info.MinSize(260, 120);  // room for the labels of its buttons
+      info.dock_proportion = 200000;  // twice the share AUI gives the properties pane by default
     } else {
       info.Right().Position(0);
     }

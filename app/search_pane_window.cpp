@@ -103,7 +103,15 @@ void SearchPaneWindow::BuildControls() {
     rows->Add(window, proportion, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 3);
     if (screen != nullptr) screen->push_back(window);
   };
-  const auto label = [this](const char* text) { return new wxStaticText(this, wxID_ANY, U(text)); };
+  // A label and its control on one row.
+  const auto labelled = [this, rows](const char* text, wxWindow* control, std::vector<wxWindow*>* screen) {
+    auto* label = new wxStaticText(this, wxID_ANY, U(text));
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(label, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 3);
+    row->Add(control, 1, wxALIGN_CENTER_VERTICAL);
+    rows->Add(row, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 3);
+    if (screen != nullptr) screen->insert(screen->end(), {label, control});
+  };
   const auto button = [this](int id, const char* text, const char* tip, const char* name) {
     auto* b = new wxButton(this, id, U(text), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, U(name));
     b->SetToolTip(U(tip));
@@ -119,29 +127,25 @@ void SearchPaneWindow::BuildControls() {
 
   switchButton_ = button(kSwitchScreenId, "切替え(検索/置換)(&C)", "検索と置換の画面を切り替えます", "switch-button");
   add(switchButton_, nullptr);
-  add(label("検索語句："), nullptr);
   searchBox_ = phraseBox(kSearchBoxId, "検索語句を入力してください", "search-text");
-  add(searchBox_, nullptr);
-  add(label("置換語句："), &replaceScreenOnly_);
+  labelled("検索語句：", searchBox_, nullptr);
   replaceBox_ = phraseBox(kReplaceBoxId, "置換語句を入力してください", "replace-text");
-  add(replaceBox_, &replaceScreenOnly_);
+  labelled("置換語句：", replaceBox_, &replaceScreenOnly_);
   caseBox_ = new wxCheckBox(this, kCaseId, U("大文字・小文字を区別する(&D)"), wxDefaultPosition, wxDefaultSize, 0,
                             wxDefaultValidator, U("match-case"));
   caseBox_->SetValue(pane_.letterCase == LetterCase::Match);
   add(caseBox_, nullptr);
 
-  add(label("検索対象："), &searchScreenOnly_);
   targetChoice_ = new wxChoice(this, kTargetId);
   for (const char* item : {"すべて", "タイトル", "記事"}) targetChoice_->Append(U(item));
   targetChoice_->SetSelection(0);
   targetChoice_->SetToolTip(U("検索対象を選択してください"));
-  add(targetChoice_, &searchScreenOnly_);
-  add(label("結果表示先："), &searchScreenOnly_);
+  labelled("検索対象：", targetChoice_, &searchScreenOnly_);
   listChoice_ = new wxChoice(this, kResultListChoiceId);
   for (int i = 1; i <= kResultListCount; ++i) listChoice_->Append(U("検索結果" + std::to_string(i)));
   listChoice_->SetSelection(pane_.resultList);
   listChoice_->SetToolTip(U("検索結果を表示するリストを変更したいとき\n結果1から結果10までのリストを指定できます"));
-  add(listChoice_, &searchScreenOnly_);
+  labelled("結果表示先：", listChoice_, &searchScreenOnly_);
   add(button(kSearchId, "検索実行(&S)", "セットした条件で文献内を検索し、\nその結果を下のリストに表示します",
              "search-button"),
       &searchScreenOnly_);
@@ -152,11 +156,10 @@ void SearchPaneWindow::BuildControls() {
   add(button(kReplaceByDictionaryId, "▼ 下の置換辞書を使用して一括置換(&F)",
              "指定された置換辞書を使用して\n検索対象内のすべての対象語句を\n置換します", "dictionary-replace-button"),
       &replaceScreenOnly_);
-  add(label("置換辞書："), &replaceScreenOnly_);
   dictionaryChoice_ = new wxChoice(this, kDictionaryChoiceId, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
                                    wxDefaultValidator, U("dictionary"));
   dictionaryChoice_->SetToolTip(U("一括置換で使用する置換辞書を指定します"));
-  add(dictionaryChoice_, &replaceScreenOnly_);
+  labelled("置換辞書：", dictionaryChoice_, &replaceScreenOnly_);
   add(button(kManageDictionariesId, "置換辞書管理(&M)", "置換辞書の新規作成や登録語句の\n追加・修正などをします",
              "dictionary-manage-button"),
       &replaceScreenOnly_);
