@@ -21,20 +21,24 @@ namespace {
 // never read.
 constexpr std::size_t kReadLimit = kDictionaryLines * (kDictionaryLineBytes + 2);
 
-// Whether the bytes are UTF-8 holding at least one character beyond ASCII: a file saved as UTF-8,
-// which real cp932 text (its kana and most kanji start with a byte UTF-8 never starts with) is not.
-bool LooksLikeUtf8(std::string_view bytes) {
-  bool multiByte = false;
-  for (std::size_t i = 0; i < bytes.size();) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
+enum class Utf8Kind { Invalid, Ascii, MultiByte };
+
+// How a line reads as UTF-8. A dictionary saved as UTF-8 is told by its pairs: all of them valid
+// UTF-8 and at least one beyond ASCII, which real cp932 text (its kana and most kanji start with a
+// byte that UTF-8 never starts with) is not. Only pair lines count, so that rewriting a dictionary,
+// which drops the other lines, never changes the verdict.
+Utf8Kind Utf8KindOf(std::string_view text) {
+  Utf8Kind kind = Utf8Kind::Ascii;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
     const std::size_t length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-    if (length == 0 || i + length > bytes.size()) return false;
+    if (length == 0 || i + length > text.size()) return Utf8Kind::Invalid;
     for (std::size_t k = 1; k < length; ++k)
-      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-    multiByte = multiByte || length > 1;
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return Utf8Kind::Invalid;
+    if (length > 1) kind = Utf8Kind::MultiByte;
     i += length;
   }
-  return multiByte;
+  return kind;
 }
 
 enum class FileRead { Done, Missing, NotAFile, Failed };
@@ -117,6 +121,13 @@ bool ReplaceDictionaryFile(const std::string& path, const std::string& bytes) {
 
 ParsedDictionary ParseDictionary(std::string_view bytes) {
   ParsedDictionary parsed;
+  if (bytes.starts_with("\xEF\xBB\xBF")) {  // the mark a UTF-8 file may start with
+    parsed.fault = DictionaryFault::NotCp932;
+    parsed.faultLine = 1;
+    return parsed;
+  }
+  bool someNotUtf8 = false;
+  int firstMultiByte = 0;
   std::size_t start = 0;
   for (int line = 1; line <= kDictionaryLines && start < bytes.size(); ++line) {
     std::size_t end = bytes.find('\n', start);
@@ -125,19 +136,24 @@ ParsedDictionary ParseDictionary(std::string_view bytes) {
     if (end > start && bytes[end - 1] == '\r') --end;
     const std::string_view text = bytes.substr(start, end - start);
     start = next;
-    if (text.size() > kDictionaryLineBytes) {
-      parsed = {{}, DictionaryFault::LineTooLong, line};
-      return parsed;
-    }
-    if (!IsCp932Text(text)) {
-      parsed = {{}, DictionaryFault::NotCp932, line};
+    if (text.size() > kDictionaryLineBytes || !IsCp932Text(text)) {
+      parsed.fault = text.size() > kDictionaryLineBytes ? DictionaryFault::LineTooLong : DictionaryFault::NotCp932;
+      parsed.faultLine = line;
+      parsed.pairs.clear();
       return parsed;
     }
     const std::size_t tab = text.find('\t');
-    if (tab != std::string_view::npos)
-      parsed.pairs.push_back({std::string(text.substr(0, tab)), std::string(text.substr(tab + 1))});
+    if (tab == std::string_view::npos) continue;
+    parsed.pairs.push_back({std::string(text.substr(0, tab)), std::string(text.substr(tab + 1))});
+    const Utf8Kind kind = Utf8KindOf(text);
+    someNotUtf8 = someNotUtf8 || kind == Utf8Kind::Invalid;
+    if (kind == Utf8Kind::MultiByte && firstMultiByte == 0) firstMultiByte = line;
   }
-  if (LooksLikeUtf8(bytes.substr(0, start))) parsed = {{}, DictionaryFault::NotCp932, 1};
+  if (!someNotUtf8 && firstMultiByte != 0) {
+    parsed.fault = DictionaryFault::NotCp932;
+    parsed.faultLine = firstMultiByte;
+    parsed.pairs.clear();
+  }
   return parsed;
 }
 
