@@ -121,11 +121,6 @@ bool ReplaceDictionaryFile(const std::string& path, const std::string& bytes) {
 
 ParsedDictionary ParseDictionary(std::string_view bytes) {
   ParsedDictionary parsed;
-  if (bytes.starts_with("\xEF\xBB\xBF")) {  // the mark a UTF-8 file may start with
-    parsed.fault = DictionaryFault::NotCp932;
-    parsed.faultLine = 1;
-    return parsed;
-  }
   bool someNotUtf8 = false;
   int firstMultiByte = 0;
   std::size_t start = 0;
