@@ -67,8 +67,8 @@ DictionaryNameDialog::DictionaryNameDialog(wxWindow* parent, const std::string& 
                                            std::size_t limit, Messages& messages)
     : wxDialog(parent, wxID_ANY, U(title.empty() ? "名前の入力" : title)), limit_(limit), messages_(messages) {
   auto* rows = new wxBoxSizer(wxVERTICAL);
-  edit_ = new wxTextCtrl(this, kTextId, U(initial), wxDefaultPosition, wxSize(320, -1), 0, wxDefaultValidator,
-                         U("name"));
+  edit_ =
+      new wxTextCtrl(this, kTextId, U(initial), wxDefaultPosition, wxSize(320, -1), 0, wxDefaultValidator, U("name"));
   rows->Add(edit_, 0, wxEXPAND | wxALL, 6);
   rows->Add(new wxStaticText(this, wxID_ANY, U("※ 次の文字は含めないでください。(/:*?\"<>|)")), 0, wxLEFT | wxRIGHT, 6);
   rows->Add(new wxStaticText(this, wxID_ANY, wxString()), 0, wxLEFT | wxRIGHT, 6);
@@ -152,8 +152,9 @@ DictionaryManagerDialog::DictionaryManagerDialog(wxWindow* parent, DictionaryFol
       folder_(std::move(folder)),
       messages_(messages) {
   auto* top = new wxBoxSizer(wxHORIZONTAL);
-  for (const auto& [id, label] : {std::pair{kAddDictionaryId, "辞書追加(&A)"}, std::pair{kRenameDictionaryId, "辞書名変更(&R)"},
-                                  std::pair{kDeleteDictionaryId, "辞書削除(&D)"}, std::pair{kLocationId, "辞書の場所(&P)"}})
+  for (const auto& [id, label] :
+       {std::pair{kAddDictionaryId, "辞書追加(&A)"}, std::pair{kRenameDictionaryId, "辞書名変更(&R)"},
+        std::pair{kDeleteDictionaryId, "辞書削除(&D)"}, std::pair{kLocationId, "辞書の場所(&P)"}})
     top->Add(new wxButton(this, id, U(label)), 0, wxALL, 3);
   top->AddStretchSpacer();
   top->Add(new wxButton(this, wxID_OK, U("終了(&X)")), 0, wxALL, 3);
@@ -170,8 +171,9 @@ DictionaryManagerDialog::DictionaryManagerDialog(wxWindow* parent, DictionaryFol
   list_->AppendColumn(U("置換後"), wxLIST_FORMAT_LEFT, 190);
 
   auto* bottom = new wxBoxSizer(wxHORIZONTAL);
-  for (const auto& [id, label] : {std::pair{kAddPairId, "置換語句追加(&G)"}, std::pair{kModifyPairId, "置換語句修正(&U)"},
-                                  std::pair{kDeletePairId, "置換語句削除(&M)"}}) {
+  for (const auto& [id, label] :
+       {std::pair{kAddPairId, "置換語句追加(&G)"}, std::pair{kModifyPairId, "置換語句修正(&U)"},
+        std::pair{kDeletePairId, "置換語句削除(&M)"}}) {
     pairButtons_.push_back(new wxButton(this, id, U(label)));
     bottom->Add(pairButtons_.back(), 0, wxALL, 3);
   }
@@ -188,7 +190,8 @@ DictionaryManagerDialog::DictionaryManagerDialog(wxWindow* parent, DictionaryFol
   Bind(wxEVT_BUTTON, &DictionaryManagerDialog::OnAddDictionary, this, kAddDictionaryId);
   Bind(wxEVT_BUTTON, &DictionaryManagerDialog::OnRenameDictionary, this, kRenameDictionaryId);
   Bind(wxEVT_BUTTON, &DictionaryManagerDialog::OnDeleteDictionary, this, kDeleteDictionaryId);
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { wxLaunchDefaultApplication(U(folder_.path() + "/")); }, kLocationId);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { wxLaunchDefaultApplication(U(folder_.path() + "/")); }, kLocationId);
   Bind(wxEVT_BUTTON, &DictionaryManagerDialog::OnAddPair, this, kAddPairId);
   Bind(wxEVT_BUTTON, &DictionaryManagerDialog::OnModifyPair, this, kModifyPairId);
   Bind(wxEVT_BUTTON, &DictionaryManagerDialog::OnDeletePair, this, kDeletePairId);

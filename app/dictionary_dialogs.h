@@ -36,8 +36,8 @@ class DictionaryNameDialog final : public wxDialog {
 // Adds a pair to a dictionary (an empty after-text given) or modifies the given pair.
 class PhraseDialog final : public wxDialog {
  public:
-  PhraseDialog(wxWindow* parent, const DictionaryFolder& folder, const std::string& dictionary,
-               const PhrasePair& pair, Messages& messages);
+  PhraseDialog(wxWindow* parent, const DictionaryFolder& folder, const std::string& dictionary, const PhrasePair& pair,
+               Messages& messages);
 
  private:
   void OnOk(wxCommandEvent& event);

@@ -11,9 +11,9 @@
 #include <wx/notebook.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/stdpaths.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
-#include <wx/stdpaths.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -51,7 +51,7 @@ enum ControlId : int {
 
 struct ResultTool {
   int id;
-  const char* art;  // an art provider id
+  const char* art;   // an art provider id
   const char* help;  // long help, then after the line feed the short tooltip
 };
 constexpr ResultTool kResultTools[] = {
@@ -150,8 +150,8 @@ void SearchPaneWindow::BuildControls() {
              "search-button"),
       &searchScreenOnly_);
 
-  add(button(kReplaceByPhraseId, "▲ 上の検索・置換語句で一括置換(&B)", "検索対象内のすべての検索語句を\n置換語句で置き換えます",
-             "replace-button"),
+  add(button(kReplaceByPhraseId, "▲ 上の検索・置換語句で一括置換(&B)",
+             "検索対象内のすべての検索語句を\n置換語句で置き換えます", "replace-button"),
       &replaceScreenOnly_);
   add(button(kReplaceByDictionaryId, "▼ 下の置換辞書を使用して一括置換(&F)",
              "指定された置換辞書を使用して\n検索対象内のすべての対象語句を\n置換します", "dictionary-replace-button"),
@@ -166,7 +166,8 @@ void SearchPaneWindow::BuildControls() {
 
   resultTools_ = new wxToolBar(this, kResultToolsId, wxDefaultPosition, wxDefaultSize, wxTB_HORIZONTAL | wxTB_FLAT);
   for (const ResultTool& tool : kResultTools)
-    resultTools_->AddTool(tool.id, wxString(), wxArtProvider::GetBitmapBundle(U(tool.art), U(wxART_TOOLBAR), wxSize(16, 16)),
+    resultTools_->AddTool(tool.id, wxString(),
+                          wxArtProvider::GetBitmapBundle(U(tool.art), U(wxART_TOOLBAR), wxSize(16, 16)),
                           ShortHelp(tool.help), wxITEM_NORMAL);
   for (const ResultTool& tool : kResultTools) resultTools_->SetToolLongHelp(tool.id, LongHelp(tool.help));
   resultTools_->Realize();

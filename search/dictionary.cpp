@@ -31,7 +31,11 @@ Utf8Kind Utf8KindOf(std::string_view text) {
   Utf8Kind kind = Utf8Kind::Ascii;
   for (std::size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
-    const std::size_t length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    const std::size_t length = c < 0x80             ? 1
+                               : (c & 0xE0) == 0xC0 ? 2
+                               : (c & 0xF0) == 0xE0 ? 3
+                               : (c & 0xF8) == 0xF0 ? 4
+                                                    : 0;
     if (length == 0 || i + length > text.size()) return Utf8Kind::Invalid;
     for (std::size_t k = 1; k < length; ++k)
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return Utf8Kind::Invalid;
@@ -74,12 +78,12 @@ std::string Named(std::string_view name) { return "ã€Ž" + std::string(name) + "ã
 
 // The file's pairs, or nothing after telling the user what is wrong with it. A missing file is
 // reported with missingPrefix + missingId.
-std::optional<std::vector<PhrasePair>> ReadPairs(const std::string& path, std::string_view name,
-                                                 Messages& messages, const std::string& missingPrefix,
-                                                 int missingId) {
+std::optional<std::vector<PhrasePair>> ReadPairs(const std::string& path, std::string_view name, Messages& messages,
+                                                 const std::string& missingPrefix, int missingId) {
   std::string bytes;
   switch (ReadLeadingBytes(path, bytes)) {
-    case FileRead::Done: break;
+    case FileRead::Done:
+      break;
     case FileRead::Missing:
       ShowResourceMessage(messages, missingPrefix, missingId, MessageIcon::Stop);
       return std::nullopt;
@@ -107,7 +111,8 @@ std::string FileName(const std::string& path) {
 bool ReplaceDictionaryFile(const std::string& path, const std::string& bytes) {
   const std::size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-  const std::string temporary = files::CreateUniqueFile(folder + "/." + FileName(path) + ".", files::FileAccess::Default);
+  const std::string temporary =
+      files::CreateUniqueFile(folder + "/." + FileName(path) + ".", files::FileAccess::Default);
   if (temporary.empty()) return false;
   std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -97,9 +97,8 @@ bool CheckDictionaryName(std::string_view name, std::size_t limit, Messages& mes
     ShowResourceMessage(messages, std::string(1, c) + "\n", kMsgInvalidFileNameCharacter, MessageIcon::Stop);
     return false;
   }
-  const bool control = std::any_of(name.begin(), name.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-  });
+  const bool control =
+      std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
   if (control || name.front() == '.' || name.find("..") != std::string_view::npos) {
     ShowResourceMessage(messages, "", kMsgReservedDictionaryName, MessageIcon::Stop);
     return false;

@@ -13,8 +13,7 @@ namespace ravelo {
 enum class LetterCase { Ignore, Match };
 
 // The byte position of the first match at or after the character boundary from; npos when none.
-std::size_t FindPhrase(std::string_view text, std::string_view phrase, LetterCase letterCase,
-                       std::size_t from = 0);
+std::size_t FindPhrase(std::string_view text, std::string_view phrase, LetterCase letterCase, std::size_t from = 0);
 
 struct Replaced {
   std::string text;

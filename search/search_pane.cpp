@@ -172,7 +172,8 @@ void SearchPane::Search() {
 }
 
 std::string SearchPane::CompletionText(int searched) const {
-  std::string text = "置換対象数 " + std::to_string(searched) + "件\n置換数 " + std::to_string(counters_.replacements) + "件\n";
+  std::string text =
+      "置換対象数 " + std::to_string(searched) + "件\n置換数 " + std::to_string(counters_.replacements) + "件\n";
   if (counters_.skipped > 0)
     text += std::string(ResourceText(kMsgSkippedByLimit)) + " " + std::to_string(counters_.skipped) + "件\n";
   return text + "\n";
@@ -260,7 +261,8 @@ void SearchPane::ShowResultRow(int index, int step, bool toFront) {
   const Size view = host_.ViewSize();
   const Size client = host_.ClientSize();
   if (view.width > client.width || view.height > client.height)
-    host_.ScrollTo({CentredScroll(point.X, view.width, client.width), CentredScroll(point.Y, view.height, client.height)});
+    host_.ScrollTo(
+        {CentredScroll(point.X, view.width, client.width), CentredScroll(point.Y, view.height, client.height)});
   const int current = diagram_.header.CurrentObject;
   if (current >= 0 && current < diagram_.count()) diagram_.state(current).Selected = 0;
   diagram_.state(object).Selected = 1;

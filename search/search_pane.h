@@ -58,10 +58,10 @@ class SearchHost {
 
 // The counts of the running operation.
 struct ScanCounters {
-  int searched = 0;      // objects looked at
-  int hits = 0;          // fields that held the phrase
-  long replacements = 0; // matches replaced and stored
-  int skipped = 0;       // fields left as they were because the result would not fit
+  int searched = 0;       // objects looked at
+  int hits = 0;           // fields that held the phrase
+  long replacements = 0;  // matches replaced and stored
+  int skipped = 0;        // fields left as they were because the result would not fit
 };
 
 class SearchPane {

@@ -77,8 +77,8 @@ TEST_F(SearchCommandsTest, ReplaceByDictionaryAndBadDictionaries) {
   EXPECT_EQ(Titles(out), "\"大阪支社\" \"Osaka\" ");
 
   testing::WriteFileBytes(folder / "utf8.txt", "東京\t大阪\r\n");
-  const testing::ToolRun utf8 =
-      Cli("replace " + Quoted(document) + " " + Quoted(folder / "x.rvl") + " --dictionary " + Quoted(folder / "utf8.txt"));
+  const testing::ToolRun utf8 = Cli("replace " + Quoted(document) + " " + Quoted(folder / "x.rvl") + " --dictionary " +
+                                    Quoted(folder / "utf8.txt"));
   EXPECT_NE(utf8.status, 0);
   EXPECT_NE(utf8.output.find("シフトJIS(cp932)のテキストではない"), std::string::npos) << utf8.output;
   const testing::ToolRun folderGiven =

@@ -157,8 +157,7 @@ TEST(DictionaryFolder, ListsRegularFilesAndMakesItselfWhenMissing) {
   EXPECT_EQ(messages.shown.back().text, "『京都』を削除してもよろしいですか\n※ 元に戻せませんのでご注意ください");
   messages.answer = MessageAnswer::Yes;
   ASSERT_TRUE(folder.Delete("京都", messages));
-  EXPECT_EQ(testing::FolderEntries(folder.path()),
-            (std::vector<std::string>{".hidden", "Tokyo.txt", "pipe", "sub"}));
+  EXPECT_EQ(testing::FolderEntries(folder.path()), (std::vector<std::string>{".hidden", "Tokyo.txt", "pipe", "sub"}));
 }
 
 TEST(DictionaryFolder, FolderThatCannotBeMadeIsReported) {

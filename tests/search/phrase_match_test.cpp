@@ -36,7 +36,10 @@ TEST(FindPhrase, TableOfCases) {
       {"phrase starting on a trail byte", Sjis("ャA"), Sjis("ア"), LetterCase::Match, npos},
       {"double-byte phrase", Sjis("関係図の見出し"), Sjis("見出"), LetterCase::Ignore, 8},
       // The case option never folds a double-byte character's bytes.
-      {"trail bytes never fold", Sjis("ア"), "\x83" "a", LetterCase::Ignore, npos},
+      {"trail bytes never fold", Sjis("ア"),
+       "\x83"
+       "a",
+       LetterCase::Ignore, npos},
       {"full-width letters do not fold", Sjis("ＡＢＣ"), Sjis("ａｂｃ"), LetterCase::Ignore, npos},
       {"memo with line feeds", "first\r\nsecond", "second", LetterCase::Match, 7},
       {"no match across a line feed", "first\r\nsecond", "firstsecond", LetterCase::Match, npos},
@@ -62,14 +65,12 @@ TEST(ReplacePhrase, LeftToRightWithoutOverlap) {
   EXPECT_EQ(none.count, 0);
 }
 
-TEST(StripLineBreaks, RemovesEveryKind) {
-  EXPECT_EQ(StripLineBreaks("a\r\nb\rc\nd\n\re"), "abcde");
-}
+TEST(StripLineBreaks, RemovesEveryKind) { EXPECT_EQ(StripLineBreaks("a\r\nb\rc\nd\n\re"), "abcde"); }
 
 TEST(IsCp932Text, RefusesBrokenCharacters) {
   EXPECT_TRUE(IsCp932Text(Sjis("東京都ｶﾀｶﾅ abc")));
-  EXPECT_FALSE(IsCp932Text("\x83"));        // lead byte without trail
-  EXPECT_FALSE(IsCp932Text("\x83\x7F"));    // no trail byte
+  EXPECT_FALSE(IsCp932Text("\x83"));      // lead byte without trail
+  EXPECT_FALSE(IsCp932Text("\x83\x7F"));  // no trail byte
   EXPECT_FALSE(IsCp932Text("\x83\x20"));
   EXPECT_FALSE(IsCp932Text("a\xFF"));
   EXPECT_FALSE(IsCp932Text("\x80"));

@@ -87,8 +87,8 @@ TEST_F(SearchPaneTest, TargetsAndTheChosenList) {
   pane.letterCase = LetterCase::Match;
   pane.resultList = 3;
   pane.Search();
-  EXPECT_EQ(Lines(3), (std::vector<std::string>{"「記事」の中から「abc」を大文字・小文字を区別して検索…", "abc【記事】(1)",
-                                                "検索オブジェクト数 2件、ヒット数 1件"}));
+  EXPECT_EQ(Lines(3), (std::vector<std::string>{"「記事」の中から「abc」を大文字・小文字を区別して検索…",
+                                                "abc【記事】(1)", "検索オブジェクト数 2件、ヒット数 1件"}));
   EXPECT_TRUE(pane.list(0).lines.empty());
   EXPECT_EQ(pane.activeList, 3);
   EXPECT_EQ(settings.ReadInt("Search", "DspOut", 0), 3);
@@ -153,7 +153,8 @@ TEST_F(SearchPaneTest, ReplacementThatWouldPassTheLimitLeavesTheFieldAndSaysSo) 
   EXPECT_EQ(pane.counters().replacements, 3);
   EXPECT_EQ(pane.counters().skipped, 1);
   EXPECT_EQ(LastMessage(),
-            "置換対象数 2件\n置換数 3件\n文字数の上限(タイトル50バイト、記事500バイト)を超えるため置換しなかったテキスト 1件\n\n"
+            "置換対象数 2件\n置換数 "
+            "3件\n文字数の上限(タイトル50バイト、記事500バイト)を超えるため置換しなかったテキスト 1件\n\n"
             "「すべて」の中から「a」を「aa」に大文字・小文字を区別しないで一括置換を完了しました");
 }
 
@@ -249,10 +250,13 @@ TEST_F(DictionaryRunTest, DictionaryThatCannotBeUsedTakesNoSnapshot) {
   WriteDictionary("no tab here\r\n");
   pane.ReplaceByDictionary();
   EXPECT_EQ(LastMessage(), "『地名.txt』\n置換辞書に置換語句が登録されていません");
-  WriteDictionary("\xEF\xBB\xBF" "東京\t東京都\r\n");  // saved as UTF-8
+  WriteDictionary(
+      "\xEF\xBB\xBF"
+      "東京\t東京都\r\n");  // saved as UTF-8
   pane.ReplaceByDictionary();
   EXPECT_EQ(LastMessage(),
-            "『地名.txt』の1行目がシフトJIS(cp932)のテキストではないため、この置換辞書は使えません\nシフトJISで保存し直してください");
+            "『地名.txt』の1行目がシフトJIS(cp932)"
+            "のテキストではないため、この置換辞書は使えません\nシフトJISで保存し直してください");
   std::filesystem::remove(folder / "地名.txt");
   pane.ReplaceByDictionary();
   EXPECT_EQ(LastMessage(), "『地名.txt』\n置換辞書の読み込みに失敗しました");
