@@ -33,11 +33,16 @@ enum DialogId : int {
   kDictionaryNameId = 383,
 };
 
-wxSizer* OkCancelRow(wxWindow* parent) {
+// A button with a name, by which the window's smoke tests find it.
+wxButton* Button(wxWindow* parent, int id, const char* label, const std::string& name) {
+  return new wxButton(parent, id, U(label), wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, U(name));
+}
+
+wxSizer* OkCancelRow(wxWindow* parent, const std::string& dialogName) {
   auto* row = new wxBoxSizer(wxHORIZONTAL);
   row->AddStretchSpacer();
-  row->Add(new wxButton(parent, wxID_OK, U("決定(&S)")), 0, wxALL, 4);
-  row->Add(new wxButton(parent, wxID_CANCEL, U("中止(&C)")), 0, wxALL, 4);
+  row->Add(Button(parent, wxID_OK, "決定(&S)", dialogName + "-ok"), 0, wxALL, 4);
+  row->Add(Button(parent, wxID_CANCEL, "中止(&C)", dialogName + "-cancel"), 0, wxALL, 4);
   return row;
 }
 
@@ -72,7 +77,7 @@ DictionaryNameDialog::DictionaryNameDialog(wxWindow* parent, const std::string& 
   rows->Add(edit_, 0, wxEXPAND | wxALL, 6);
   rows->Add(new wxStaticText(this, wxID_ANY, U("※ 次の文字は含めないでください。(/:*?\"<>|)")), 0, wxLEFT | wxRIGHT, 6);
   rows->Add(new wxStaticText(this, wxID_ANY, wxString()), 0, wxLEFT | wxRIGHT, 6);
-  rows->Add(OkCancelRow(this), 0, wxEXPAND | wxALL, 4);
+  rows->Add(OkCancelRow(this, "name"), 0, wxEXPAND | wxALL, 4);
   SetSizerAndFit(rows);
   Bind(wxEVT_BUTTON, &DictionaryNameDialog::OnOk, this, wxID_OK);
 }
@@ -106,7 +111,7 @@ PhraseDialog::PhraseDialog(wxWindow* parent, const DictionaryFolder& folder, con
   grid->Add(after_, 1, wxEXPAND);
   auto* rows = new wxBoxSizer(wxVERTICAL);
   rows->Add(grid, 0, wxEXPAND | wxALL, 6);
-  rows->Add(OkCancelRow(this), 0, wxEXPAND | wxALL, 4);
+  rows->Add(OkCancelRow(this, "phrase"), 0, wxEXPAND | wxALL, 4);
   SetSizerAndFit(rows);
   Bind(wxEVT_BUTTON, &PhraseDialog::OnOk, this, wxID_OK);
 }
@@ -152,12 +157,12 @@ DictionaryManagerDialog::DictionaryManagerDialog(wxWindow* parent, DictionaryFol
       folder_(std::move(folder)),
       messages_(messages) {
   auto* top = new wxBoxSizer(wxHORIZONTAL);
-  for (const auto& [id, label] :
-       {std::pair{kAddDictionaryId, "辞書追加(&A)"}, std::pair{kRenameDictionaryId, "辞書名変更(&R)"},
-        std::pair{kDeleteDictionaryId, "辞書削除(&D)"}, std::pair{kLocationId, "辞書の場所(&P)"}})
-    top->Add(new wxButton(this, id, U(label)), 0, wxALL, 3);
+  top->Add(Button(this, kAddDictionaryId, "辞書追加(&A)", "dictionary-add"), 0, wxALL, 3);
+  top->Add(Button(this, kRenameDictionaryId, "辞書名変更(&R)", "dictionary-rename"), 0, wxALL, 3);
+  top->Add(Button(this, kDeleteDictionaryId, "辞書削除(&D)", "dictionary-delete"), 0, wxALL, 3);
+  top->Add(Button(this, kLocationId, "辞書の場所(&P)", "dictionary-location"), 0, wxALL, 3);
   top->AddStretchSpacer();
-  top->Add(new wxButton(this, wxID_OK, U("終了(&X)")), 0, wxALL, 3);
+  top->Add(Button(this, wxID_OK, "終了(&X)", "dictionary-exit"), 0, wxALL, 3);
 
   auto* nameRow = new wxBoxSizer(wxHORIZONTAL);
   nameRow->Add(new wxStaticText(this, wxID_ANY, U("置換辞書名：")), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
@@ -171,12 +176,10 @@ DictionaryManagerDialog::DictionaryManagerDialog(wxWindow* parent, DictionaryFol
   list_->AppendColumn(U("置換後"), wxLIST_FORMAT_LEFT, 190);
 
   auto* bottom = new wxBoxSizer(wxHORIZONTAL);
-  for (const auto& [id, label] :
-       {std::pair{kAddPairId, "置換語句追加(&G)"}, std::pair{kModifyPairId, "置換語句修正(&U)"},
-        std::pair{kDeletePairId, "置換語句削除(&M)"}}) {
-    pairButtons_.push_back(new wxButton(this, id, U(label)));
-    bottom->Add(pairButtons_.back(), 0, wxALL, 3);
-  }
+  pairButtons_ = {Button(this, kAddPairId, "置換語句追加(&G)", "pair-add"),
+                  Button(this, kModifyPairId, "置換語句修正(&U)", "pair-modify"),
+                  Button(this, kDeletePairId, "置換語句削除(&M)", "pair-delete")};
+  for (wxButton* button : pairButtons_) bottom->Add(button, 0, wxALL, 3);
   bottom->AddStretchSpacer();
   bottom->Add(new wxStaticText(this, wxID_ANY, U("max:500")), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
 

@@ -56,9 +56,10 @@ class DictionaryManagerDialog final : public wxDialog {
   DictionaryManagerDialog(wxWindow* parent, DictionaryFolder folder, const std::string& name, Messages& messages);
   // Whether a dictionary was added, renamed or deleted.
   bool changed() const { return changed_; }
+  // The dictionary shown when the dialog closed; empty when none.
+  std::string SelectedName() const;
 
  private:
-  std::string SelectedName() const;
   void LoadPairs();
   void EnablePairButtons();
   // Asks for a name not yet taken; nothing when the user gave up.

@@ -283,7 +283,9 @@ void SearchPaneWindow::OnCommand(wxCommandEvent& event) {
       if (!folder.Ensure(context_.messages)) break;
       DictionaryManagerDialog dialog(this, folder, pane_.dictionary, context_.messages);
       dialog.ShowModal();
-      if (dialog.changed()) FillDictionaryList();
+      // With no dictionary chosen before, the one the dialog showed last becomes the choice.
+      if (pane_.dictionary.empty()) pane_.dictionary = dialog.SelectedName();
+      if (dialog.changed() || !pane_.dictionary.empty()) FillDictionaryList();
       break;
     }
     case kShowRowId:
