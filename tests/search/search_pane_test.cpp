@@ -297,6 +297,25 @@ TEST_F(SearchPaneTest, ShowResultRowCentresSelectsAndWraps) {
   EXPECT_FALSE(host.scrolledTo);
 }
 
+TEST_F(SearchPaneTest, ALinkArcIsShownAtItsCentre) {
+  Node("from");
+  Node("to");
+  const int arc = testing::AddArc(*diagram, 1, 2);
+  SetFieldText(diagram->object(arc).Title, "arc title", kTitleBytes);
+  diagram->state(arc).ArcHandles[0] = {700, 600};
+  pane.SetSearchText("arc");
+  pane.Search();
+  pane.SelectRow(0, 1);
+  pane.ShowResultRow(0, 0, false);
+  EXPECT_EQ(host.scrolledTo, (Point{700 - 200, 600 - 150}));
+  EXPECT_EQ(diagram->header.CurrentObject, arc);
+  // A view that fits the window does not scroll.
+  host.scrolledTo.reset();
+  host.view = host.client;
+  pane.ShowResultRow(0, 0, false);
+  EXPECT_FALSE(host.scrolledTo);
+}
+
 TEST_F(SearchPaneTest, ShowingAHiddenMemoAsksToShowIt) {
   const int index = Node("", "memo text");
   pane.SetSearchText("memo");
