@@ -234,7 +234,7 @@ case "$case_name" in
     # Real pointer and key input (xdotool): search a title, replace it in bulk, save, undo.
     command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
     "$make_document" "$work/doc.rvl"
-    script search "sleep 500" "log-view" "log-window search-text" "log-window search-button" \
+    script search "sleep 500" "log-view" "log-window search-text" "log-window search-button" "log-window result-list-1" \
       "log-window switch-button" "wait-file $work/searched" "log-search" "log-window replace-text" \
       "log-window replace-button" "answer yes" "wait-file $work/replaced" "quit"
     run search "$work/doc.rvl" &
@@ -242,6 +242,13 @@ case "$case_name" in
     click search.log search-text
     xdotool type --delay 60 "a"
     click search.log search-button
+    # The hit row is activated from the keyboard (as a double click does): its object becomes the
+    # main selection, which the saved document keeps.
+    read -r _ _ x y _ _ _ < <(grep -m1 '^window result-list-1 ' "$work/search.log")
+    xdotool mousemove $((x + 12)) $((y + 8)) click 1
+    sleep 0.3
+    xdotool key Down Return
+    sleep 0.3
     click search.log switch-button
     touch "$work/searched"
     wait_for_line search.log "result a【タイトル】(1)"
@@ -254,6 +261,7 @@ case "$case_name" in
     xdotool mousemove $((x + width / 2)) $((y + height / 2))
     xdotool key ctrl+s
     expect_titles "$work/doc.rvl" '"Title":"group" "Title":"zz" "Title":"b" "Title":"c" "Title":"" '
+    "$cli" dump "$work/doc.rvl" | grep -q '"CurrentObject":1' || fail "the hit was not selected"
     xdotool key ctrl+z
     sleep 0.5
     xdotool key ctrl+s
