@@ -22,6 +22,7 @@
 #include "app/commands.h"
 #include "app/dialogs.h"
 #include "app/frame_housekeeping.h"
+#include "app/search_pane_window.h"
 #include "app/test_script.h"
 #include "app/wx_text.h"
 #include "arcs/shape_defaults.h"
@@ -312,10 +313,19 @@ bool MainFrame::BuildPanes() {
       ShowResourceMessage(context_.messages, pane.title, kMsgPaneCreationFailed, MessageIcon::Stop);
       return false;
     }
+    if (pane.id == kSearchPaneId)
+      AddSearchPane(*window, context_,
+                    {[this] { session_->TakeSnapshot(); }, [this] {
+                       session_->MarkModified();
+                       AfterEdit();
+                     },
+                     [this]() -> ChartView& { return *view_; }});
     wxAuiPaneInfo info;
     info.Name(U(pane.name)).Caption(U(pane.title)).BestSize(280, 240).MinSize(160, 120).CloseButton(true);
     if (pane.id == kSearchPaneId) {
       info.Right().Position(1);
+      info.MinSize(260, 120);  // room for the labels of its buttons
+      info.dock_proportion = 200000;  // twice the share AUI gives the properties pane by default
     } else {
       info.Right().Position(0);
     }

@@ -15,6 +15,7 @@
 #include "app/chart_view.h"
 #include "app/commands.h"
 #include "app/main_frame.h"
+#include "app/search_pane_window.h"
 #include "app/wx_text.h"
 #include "view/zoom.h"
 
@@ -302,6 +303,15 @@ void TestScript::RunLine(const std::string& line) {
         " " + std::to_string(view.height) + " scroll " + std::to_string(scroll.X) + " " +
         std::to_string(scroll.Y) + " chart " +
         std::to_string(frame->session().diagram().header.CurrentChart));
+  } else if (verb == "log-window") {
+    // Where a control is on the screen, for input sent from outside (xdotool).
+    const wxWindow* window = wxWindow::FindWindowByName(U(argument), frame);
+    const wxRect r = window == nullptr ? wxRect() : window->GetScreenRect();
+    Log("window " + argument + " " + std::to_string(r.x) + " " + std::to_string(r.y) + " " + std::to_string(r.width) +
+        " " + std::to_string(r.height) + (window != nullptr && window->IsShownOnScreen() ? " shown" : " hidden"));
+  } else if (verb == "log-search") {
+    if (const auto* pane = dynamic_cast<SearchPaneWindow*>(wxWindow::FindWindowByName(U("search-pane"), frame)))
+      for (const std::string& l : pane->ShownResultLines()) Log("result " + l);
   } else if (verb == "screenshot") {
     frame->Update();
     const wxSize screen = wxGetDisplaySize();

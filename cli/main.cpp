@@ -13,6 +13,7 @@
 #include "cli/document_dump.h"
 #include "cli/fallback_settings.h"
 #include "cli/star_chart.h"
+#include "cli/search_commands.h"
 #include "model/diagram.h"
 #include "model/document_file.h"
 #include "platform/cab/gcab_cabinet.h"
@@ -27,7 +28,9 @@ constexpr const char* kUsage =
     "usage: ravelo-cli info FILE.rvl\n"
     "       ravelo-cli dump FILE.rvl [--chart star|action]\n"
     "       ravelo-cli convert IN.rvl OUT.rvl\n"
-    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|star|action] [--zoom Z]\n";
+    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|star|action] [--zoom Z]\n"
+    "       ravelo-cli find FILE.rvl TEXT [--in all|titles|memos] [--match-case]\n"
+    "       ravelo-cli replace IN.rvl OUT.rvl (--from A --to B | --dictionary FILE) [--in ...] [--match-case]\n";
 
 // The chart named on the command line.
 std::optional<int> ChartNamed(std::string_view name) {
@@ -161,6 +164,8 @@ int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "render") return Render(argc, argv);
   if (command == "dump" && argc == 5) return DumpChart(argv[2], argv[3], argv[4]);
+  if (command == "find") return FindCommand(argc, argv);
+  if (command == "replace") return ReplaceCommand(argc, argv);
   const bool twoPaths = command == "convert";
   if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
     std::cerr << kUsage;

@@ -74,6 +74,30 @@ wait_for_line() {
   fail "$1 never showed: $2"
 }
 
+# click LOG NAME: waits for the line the hook logged for control NAME, then clicks near its left end
+# with real pointer input.
+click() {
+  local line=""
+  for _ in $(seq 100); do
+    line=$(grep -m1 "^window $2 " "$work/$1" 2>/dev/null) && break
+    sleep 0.1
+  done
+  read -r _ _ x y _ height shown <<<"$line"
+  [ "$shown" = shown ] || fail "$2 is not on the screen: $line"
+  sleep 0.2
+  xdotool mousemove $((x + 12)) $((y + height / 2)) click 1
+  sleep 0.3
+}
+titles() { "$cli" dump "$1" | grep -o '"Title":"[^"]*"' | tr '\n' ' '; }
+# expect_titles FILE TITLES: the saved document comes to hold these titles within a few seconds.
+expect_titles() {
+  for _ in $(seq 50); do
+    [ "$(titles "$1" 2>/dev/null)" = "$2" ] && return 0
+    sleep 0.2
+  done
+  fail "$1 holds the titles $(titles "$1"), not $2"
+}
+
 case "$case_name" in
   second-instance)
     script first "wait-file $work/second.done" "log-status" "quit"
@@ -411,6 +435,85 @@ assert h["ActCenterObject"] == node, ("centre", h["ActCenterObject"], node)
 assert (o["ActTarget"]["X"], o["ActTarget"]["Y"]) == (h["ActCenterX"], h["ActCenterY"]), o["ActTarget"]
 assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] == 2), "a node stopped half way"
 ' "$node" || fail "the saved document does not hold node $node as the centre"
+    ;;
+
+  search-replace)
+    # Real pointer and key input (xdotool): search a title, replace it in bulk, save, undo.
+    command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
+    "$make_document" "$work/doc.rvl"
+    script search "sleep 500" "log-view" "log-window search-text" "log-window search-button" "log-window result-list-1" \
+      "log-window switch-button" "wait-file $work/searched" "log-search" "log-window replace-text" \
+      "log-window replace-button" "answer yes" "wait-file $work/replaced" "quit"
+    run search "$work/doc.rvl" &
+    app=$!
+    click search.log search-text
+    xdotool type --delay 60 "a"
+    click search.log search-button
+    # The hit row is activated from the keyboard (as a double click does): its object becomes the
+    # main selection, which the saved document keeps.
+    read -r _ _ x y _ _ _ < <(grep -m1 '^window result-list-1 ' "$work/search.log")
+    xdotool mousemove $((x + 12)) $((y + 8)) click 1
+    sleep 0.3
+    xdotool key Down Return
+    sleep 0.3
+    click search.log switch-button
+    touch "$work/searched"
+    wait_for_line search.log "result a【タイトル】(1)"
+    expect search.log "result 検索オブジェクト数 4件、ヒット数 1件"
+    click search.log replace-text
+    xdotool type --delay 60 "zz"
+    click search.log replace-button
+    wait_for_line search.log "message information ok 置換対象数 4件\\n置換数 1件\\n\\n「すべて」の中から「a」を「zz」に大文字・小文字を区別しないで一括置換を完了しました"
+    read -r _ x y width height _ < <(grep -m1 '^view ' "$work/search.log")
+    xdotool mousemove $((x + width / 2)) $((y + height / 2))
+    xdotool key ctrl+s
+    expect_titles "$work/doc.rvl" '"Title":"group" "Title":"zz" "Title":"b" "Title":"c" "Title":"" '
+    "$cli" dump "$work/doc.rvl" | grep -q '"CurrentObject":1' || fail "the hit was not selected"
+    xdotool key ctrl+z
+    sleep 0.5
+    xdotool key ctrl+s
+    expect_titles "$work/doc.rvl" '"Title":"group" "Title":"a" "Title":"b" "Title":"c" "Title":"" '
+    touch "$work/replaced"
+    wait "$app" || fail "the editor failed"
+    expect search.log "message question yes 置換対象数 : 全 1件\\n\\n「すべて」の中から「a」を「zz」に大文字・小文字を区別しないで一括置換してよろしいですか"
+    ;;
+
+  dictionary-dialogs)
+    # Real input through the dictionary dialogs: the folder is made, a dictionary and a pair are
+    # added, and the pane replaces by it.
+    command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
+    "$make_document" "$work/doc.rvl"
+    script dic "sleep 500" "log-window switch-button" "wait-file $work/s1" \
+      "log-window dictionary-manage-button" "wait-file $work/s2" \
+      "log-window dictionary-add" "wait-file $work/s3" \
+      "log-window name" "log-window name-ok" "wait-file $work/s4" \
+      "log-window pair-add" "wait-file $work/s5" \
+      "log-window before" "log-window after" "log-window phrase-ok" "answer yes" "wait-file $work/s6" \
+      "log-window dictionary-exit" "wait-file $work/s7" \
+      "log-window dictionary-replace-button" "answer yes" "wait-file $work/s8" "quit"
+    run dic "$work/doc.rvl" &
+    app=$!
+    click dic.log switch-button && touch "$work/s1"
+    click dic.log dictionary-manage-button && touch "$work/s2"
+    click dic.log dictionary-add && touch "$work/s3"
+    click dic.log name && xdotool type --delay 60 "places"
+    click dic.log name-ok && touch "$work/s4"
+    for _ in $(seq 100); do [ -f "$HOME/dic/places" ] && break; sleep 0.1; done
+    [ -f "$HOME/dic/places" ] || fail "the dictionary file was not made: $(ls -R "$HOME")"
+    click dic.log pair-add && touch "$work/s5"
+    click dic.log before && xdotool type --delay 60 "b"
+    click dic.log after && xdotool type --delay 60 "bee"
+    click dic.log phrase-ok
+    wait_for_line dic.log "message question yes 置換前の語句：b\\n置換後の語句：bee\\n\\nを置換辞書『places』へ登録してよろしいですか"
+    sleep 0.5
+    touch "$work/s6"
+    [ "$(od -An -c "$HOME/dic/places" | tr -s ' ')" = " b \t b e e \r \n" ] || fail "dictionary bytes: $(od -c "$HOME/dic/places")"
+    click dic.log dictionary-exit && touch "$work/s7"
+    click dic.log dictionary-replace-button
+    wait_for_line dic.log "message information ok 置換対象数 4件\\n置換数 1件\\n\\n「すべて」の中の文字を置換辞書「places」を使用して大文字・小文字を区別しないで一括置換を完了しました"
+    touch "$work/s8"
+    wait "$app" || fail "the editor failed"
+    expect_setting Search RepDic places
     ;;
 
   *)
