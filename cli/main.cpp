@@ -1,13 +1,13 @@
 // ravelo-cli: the headless tool beside the editor, for scripts and tests.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/chart_image.h"
+#include "cli/print_command.h"
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
 #include "cli/fallback_settings.h"
@@ -16,7 +16,6 @@
 #include "platform/cab/gcab_cabinet.h"
 #include "platform/codec/document_picture_codec.h"
 #include "platform/files.h"
-#include "platform/image_file.h"
 
 namespace ravelo::cli {
 namespace {
@@ -25,7 +24,9 @@ constexpr const char* kUsage =
     "usage: ravelo-cli info FILE.rvl\n"
     "       ravelo-cli dump FILE.rvl\n"
     "       ravelo-cli convert IN.rvl OUT.rvl\n"
-    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box] [--zoom Z]\n";
+    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box] [--zoom Z] [--kind K] [--quality Q]\n"
+    "       ravelo-cli print FILE.rvl -o OUT.pdf [--chart box] [--paper A4|A3|B4|B5|Letter] [--landscape]\n"
+    "                  [--margins L,T,R,B] [--one-page]\n";
 
 // What opening and saving documents needs, set up once for the tool.
 struct Session {
@@ -79,8 +80,7 @@ std::optional<RenderArguments> ParseRender(int argc, char** argv) {
         std::cerr << value << ": not a zoom factor\n";
         return std::nullopt;
       }
-    } else {
-      std::cerr << option << ": unknown option\n";
+    } else if (!ParseImageOption(option, value, arguments.request)) {
       return std::nullopt;
     }
   }
@@ -97,29 +97,12 @@ int Render(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
-  const std::string& output = arguments->output;
-  const std::string extension = std::filesystem::path(output).extension().string();
-  const ImageFormat format = ImageFormatOfExtension(extension.empty() ? "" : extension.substr(1));
-  if (format == ImageFormat::Unknown) {
-    std::cerr << output << ": name the image .png, .bmp, .jpg, .gif or .tiff\n";
-    return 1;
-  }
   Session session;
   auto diagram = std::make_unique<Diagram>();
   if (!Open(session, *diagram, arguments->document)) return 1;
   std::string error;
-  const std::optional<Picture> image = cli::DrawChartImage(*diagram, arguments->request, error);
-  if (!image) {
+  if (!cli::WriteChartImage(*diagram, arguments->request, arguments->output, error)) {
     std::cerr << arguments->document << ": " << error << '\n';
-    return 1;
-  }
-  const std::vector<uint8_t> bytes = EncodeImageFile(*image, format);
-  std::ofstream file;
-  if (!bytes.empty()) file.open(output, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (bytes.empty() || !file) {
-    std::cerr << output << ": the image could not be written\n";
     return 1;
   }
   return 0;
@@ -128,6 +111,10 @@ int Render(int argc, char** argv) {
 int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "render") return Render(argc, argv);
+  if (command == "print") {
+    Session session;
+    return cli::Print(argc, argv, [&](Diagram& diagram, const std::string& path) { return Open(session, diagram, path); });
+  }
   const bool twoPaths = command == "convert";
   if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
     std::cerr << kUsage;
