@@ -67,13 +67,14 @@ std::vector<uint8_t> Scanlines(const Picture& picture, bool alpha, int first, in
 bool DeflateLeadingPart(std::span<const uint8_t> lines, std::vector<uint8_t>& out) {
   z_stream stream{};
   if (deflateInit2(&stream, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
-  out.resize(deflateBound(&stream, lines.size()) + 16);
+  const uLong bound = deflateBound(&stream, lines.size()) + 16;
+  const std::unique_ptr<uint8_t[]> buffer(new uint8_t[bound]);  // uninitialised: only what is written is touched
   stream.next_in = const_cast<uint8_t*>(lines.data());
   stream.avail_in = static_cast<uInt>(lines.size());
-  stream.next_out = out.data();
-  stream.avail_out = static_cast<uInt>(out.size());
+  stream.next_out = buffer.get();
+  stream.avail_out = static_cast<uInt>(bound);
   const bool flushed = deflate(&stream, Z_SYNC_FLUSH) == Z_OK && stream.avail_in == 0;
-  out.resize(stream.total_out);
+  out.assign(buffer.get(), buffer.get() + stream.total_out);
   deflateEnd(&stream);
   return flushed;
 }
@@ -83,9 +84,11 @@ bool DeflateClosingPart(std::span<const uint8_t> lines, std::vector<uint8_t>& ou
   const std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
       libdeflate_alloc_compressor(1), &libdeflate_free_compressor);
   if (!compressor) return false;
-  out.resize(libdeflate_deflate_compress_bound(compressor.get(), lines.size()));
-  out.resize(libdeflate_deflate_compress(compressor.get(), lines.data(), lines.size(), out.data(), out.size()));
-  return !out.empty();
+  const std::size_t bound = libdeflate_deflate_compress_bound(compressor.get(), lines.size());
+  const std::unique_ptr<uint8_t[]> buffer(new uint8_t[bound]);
+  const std::size_t size = libdeflate_deflate_compress(compressor.get(), lines.data(), lines.size(), buffer.get(), bound);
+  out.assign(buffer.get(), buffer.get() + size);
+  return size > 0;
 }
 
 // The scanlines of the whole picture as one zlib stream, made on two threads: the upper rows by
