@@ -90,8 +90,8 @@ PrintSheet SheetOf(const Paper& paper, Orientation orientation, Margins margins)
 
 PageGrid ComputePageGrid(const PrintSheet& sheet, int chartWidth, int chartHeight, bool onePage) {
   if (onePage) return {};
-  const double chartWidthMm = chartWidth / kScreenDpi * kMmPerInch;
-  const double chartHeightMm = chartHeight / kScreenDpi * kMmPerInch;
+  const double chartWidthMm = chartWidth * kMmPerInch / kScreenDpi;
+  const double chartHeightMm = chartHeight * kMmPerInch / kScreenDpi;
   const double printableWidth = sheet.widthMm - sheet.margins.left - sheet.margins.right;
   const double printableHeight = sheet.heightMm - sheet.margins.top - sheet.margins.bottom;
   // A sheet whose margins leave nothing prints everything on one page rather than dividing by zero.
