@@ -124,6 +124,19 @@ PagePlacement PlacePage(const PrintSheet& sheet, int chartWidth, int chartHeight
   return placement;
 }
 
+std::vector<int> PagesToPrint(PrintRange range, const PageGrid& grid, int current, int from, int to, bool onePage) {
+  if (onePage) return {1};
+  int first = 1, last = grid.count();
+  if (range == PrintRange::Current) first = last = std::clamp(current, 1, grid.count());
+  if (range == PrintRange::Pages) {
+    first = std::max(from, 1);
+    last = std::min(to, grid.count());
+  }
+  std::vector<int> pages;
+  for (int page = first; page <= last; ++page) pages.push_back(page);
+  return pages;
+}
+
 PageSize PaperPoints(const PrintSheet& sheet) {
   return {sheet.widthMm / kMmPerInch * 72, sheet.heightMm / kMmPerInch * 72};
 }

@@ -75,6 +75,13 @@ PageGrid ComputePageGrid(const PrintSheet& sheet, int chartWidth, int chartHeigh
 PagePlacement PlacePage(const PrintSheet& sheet, int chartWidth, int chartHeight, bool onePage,
                         const PageGrid& grid, int page);
 
+// Insatu / Hani: which pages the print command prints.
+enum class PrintRange { All = 1, Current = 2, Pages = 3 };
+
+// The pages printed, 1-based: all of the grid, the current page, or from .. to bounded to the grid
+// (none when from lies after to); with onePage the single fitted page whatever the range.
+std::vector<int> PagesToPrint(PrintRange range, const PageGrid& grid, int current, int from, int to, bool onePage);
+
 // The paper's size in points, for a vector page.
 PageSize PaperPoints(const PrintSheet& sheet);
 

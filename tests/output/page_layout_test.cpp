@@ -106,5 +106,16 @@ TEST(PlacePage, OnePageFitsTheChartAndCentresItAcrossTheOtherDirection) {
   EXPECT_NEAR(tall.originY, 20 * mm, 1e-9);
 }
 
+TEST(PagesToPrint, TheRangeModesOverTheGrid) {
+  const PageGrid grid{3, 2};
+  using Pages = std::vector<int>;
+  EXPECT_EQ(PagesToPrint(PrintRange::All, grid, 4, 1, 1, false), (Pages{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(PagesToPrint(PrintRange::Current, grid, 4, 1, 1, false), (Pages{4}));
+  EXPECT_EQ(PagesToPrint(PrintRange::Pages, grid, 1, 2, 4, false), (Pages{2, 3, 4}));
+  EXPECT_EQ(PagesToPrint(PrintRange::Pages, grid, 1, 0, 99, false), (Pages{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(PagesToPrint(PrintRange::Pages, grid, 1, 5, 2, false), (Pages{}));
+  EXPECT_EQ(PagesToPrint(PrintRange::Pages, grid, 1, 2, 4, true), (Pages{1}));
+}
+
 }  // namespace
 }  // namespace ravelo
