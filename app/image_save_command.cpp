@@ -8,8 +8,10 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
+#include <filesystem>
 #include <string>
 
+#include "app/test_script.h"
 #include "app/wx_text.h"
 #include "output/chart_export.h"
 #include "output/image_save.h"
@@ -21,9 +23,17 @@ namespace {
 
 class WxImageSaveHost final : public ImageSaveHost {
  public:
-  explicit WxImageSaveHost(wxWindow* parent) : parent_(parent) {}
+  WxImageSaveHost(wxWindow* parent, TestScript* script) : parent_(parent), script_(script) {}
 
   std::optional<ChosenImageFile> ChooseImageFile(const std::string& initialName) override {
+    if (script_ != nullptr) {
+      // A test names the file; the kind is the one its extension stands for.
+      const std::optional<std::string> path = script_->NextFileChoice("image " + initialName);
+      const std::string extension = path ? std::filesystem::path(*path).extension().string() : std::string();
+      const std::optional<ImageKind> kind = ImageKindOfExtension(extension.empty() ? "" : extension.substr(1));
+      if (!path || !kind) return std::nullopt;
+      return ChosenImageFile{*path, static_cast<int>(*kind) + 1};
+    }
     // The toolkit's filter has no empty entry at its end.
     std::string filter = ImageSaveFilter();
     while (!filter.empty() && filter.back() == '|') filter.pop_back();
@@ -40,6 +50,7 @@ class WxImageSaveHost final : public ImageSaveHost {
 
  private:
   wxWindow* parent_;
+  TestScript* script_;
 };
 
 }  // namespace
@@ -87,7 +98,7 @@ std::optional<int> AskJpegQuality(wxWindow* parent, int initial) {
 }
 
 bool SaveChartImageCommand(wxWindow* parent, EditorContext& context) {
-  WxImageSaveHost host(parent);
+  WxImageSaveHost host(parent, context.testScript);
   CairoTargets targets;
   const OtherCharts others;
   return SaveChartAsImage(context.diagram, {context.messages, context.store, targets, host,

@@ -166,10 +166,10 @@ class InsatuDialog final : public wxDialog {
     auto* fromTo = new wxBoxSizer(wxHORIZONTAL);
     fromTo->Add(pagesMode_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
     fromTo->Add(new wxStaticText(rangeParent, wxID_ANY, U("開始：")), 0, wxALIGN_CENTER_VERTICAL);
-    from_ = new wxSpinCtrl(rangeParent, wxID_ANY, U("1"), wxDefaultPosition, wxSize(70, -1), wxSP_ARROW_KEYS, 1, 9999, 1);
+    from_ = new wxSpinCtrl(rangeParent, wxID_ANY, U("1"), wxDefaultPosition, wxSize(120, -1), wxSP_ARROW_KEYS, 1, 9999, 1);
     fromTo->Add(from_);
     fromTo->Add(new wxStaticText(rangeParent, wxID_ANY, U("- 終了：")), 0, wxALIGN_CENTER_VERTICAL);
-    to_ = new wxSpinCtrl(rangeParent, wxID_ANY, U("1"), wxDefaultPosition, wxSize(70, -1), wxSP_ARROW_KEYS, 1, 9999, 1);
+    to_ = new wxSpinCtrl(rangeParent, wxID_ANY, U("1"), wxDefaultPosition, wxSize(120, -1), wxSP_ARROW_KEYS, 1, 9999, 1);
     fromTo->Add(to_);
     rangeBox->Add(fromTo, 0, wxALL, 2);
     onePage_ = new wxCheckBox(rangeParent, wxID_ANY, U("全1ページ(&J)"));
@@ -183,7 +183,7 @@ class InsatuDialog final : public wxDialog {
     const auto margin = [&](const char* label, int value) {
       marginGrid->Add(new wxStaticText(marginBox->GetStaticBox(), wxID_ANY, U(label)), 0, wxALIGN_CENTER_VERTICAL);
       auto* spin = new wxSpinCtrl(marginBox->GetStaticBox(), wxID_ANY, wxString(), wxDefaultPosition,
-                                  wxSize(70, -1), wxSP_ARROW_KEYS, 0, 50, std::clamp(value, 0, 50));
+                                  wxSize(120, -1), wxSP_ARROW_KEYS, 0, 50, std::clamp(value, 0, 50));
       marginGrid->Add(spin);
       return spin;
     };
@@ -198,7 +198,7 @@ class InsatuDialog final : public wxDialog {
     gridText_ = new wxStaticText(previewBox->GetStaticBox(), wxID_ANY, wxString());
     previewBox->Add(gridText_, 0, wxALL, 2);
     auto* pageRow = new wxBoxSizer(wxHORIZONTAL);
-    page_ = new wxSpinCtrl(previewBox->GetStaticBox(), wxID_ANY, U("1"), wxDefaultPosition, wxSize(70, -1),
+    page_ = new wxSpinCtrl(previewBox->GetStaticBox(), wxID_ANY, U("1"), wxDefaultPosition, wxSize(120, -1),
                            wxSP_ARROW_KEYS, 1, 1, 1);
     pageCount_ = new wxStaticText(previewBox->GetStaticBox(), wxID_ANY, wxString());
     pageRow->Add(page_);
@@ -224,6 +224,11 @@ class InsatuDialog final : public wxDialog {
     columns->Add(controls, 0, wxALL, 4);
     columns->Add(preview_, 1, wxEXPAND | wxALL, 1);
     SetSizerAndFit(columns);
+    // Names for the settings they stand for, as the test hook finds controls.
+    const std::pair<wxWindow*, const char*> names[] = {
+        {portrait_, "Portrait"}, {landscape_, "Landscape"}, {all_, "HaniAll"},        {current_, "HaniCurrent"},
+        {pagesMode_, "HaniPages"}, {onePage_, "AllOne"},    {showMargins_, "DspYohaku"}};
+    for (const auto& [window, name] : names) window->SetName(U(name));
 
     (OrientationOf(data_) == Orientation::Landscape ? landscape_ : portrait_)->SetValue(true);
     const int range = Read(store_, settings::kHani);

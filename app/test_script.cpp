@@ -55,6 +55,7 @@ const NamedCommand kCommands[] = {
     {"ID_SHOW_MENU", ID_SHOW_MENU},
     {"ID_STYLE_215", kStyleOffice2007Blue},
     {"ID_STYLE_219", kStyleWindows7},
+    {"ID_FILE_IMAGE", ID_FILE_IMAGE},
 };
 
 const char* IconName(MessageIcon icon) {
