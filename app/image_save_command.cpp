@@ -37,8 +37,7 @@ class WxImageSaveHost final : public ImageSaveHost {
     // The toolkit's filter has no empty entry at its end.
     std::string filter = ImageSaveFilter();
     while (!filter.empty() && filter.back() == '|') filter.pop_back();
-    wxFileDialog dialog(parent_, U("保存するファイルを指定"), wxString(), U(initialName), U(filter),
-                        wxFD_SAVE);
+    wxFileDialog dialog(parent_, U("保存するファイルを指定"), wxString(), U(initialName), U(filter), wxFD_SAVE);
     dialog.SetFilterIndex(static_cast<int>(ImageKind::Jpeg));
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     return ChosenImageFile{Utf8Of(dialog.GetPath()), dialog.GetFilterIndex() + 1};
@@ -63,8 +62,7 @@ std::optional<int> AskJpegQuality(wxWindow* parent, int initial) {
   auto* value = new wxStaticText(&dialog, 343, U(std::to_string(initial)));
   valueRow->Add(value, 0, wxALIGN_CENTER_VERTICAL);
   rows->Add(valueRow, 0, wxALL, 8);
-  auto* slider = new wxSlider(&dialog, 1003, std::clamp(initial, 10, 100), 10, 100, wxDefaultPosition,
-                              wxSize(320, -1));
+  auto* slider = new wxSlider(&dialog, 1003, std::clamp(initial, 10, 100), 10, 100, wxDefaultPosition, wxSize(320, -1));
   slider->Bind(wxEVT_SLIDER, [&](wxCommandEvent&) { value->SetLabel(U(std::to_string(slider->GetValue()))); });
   rows->Add(slider, 0, wxEXPAND | wxLEFT | wxRIGHT, 8);
   auto* scale = new wxBoxSizer(wxHORIZONTAL);
@@ -79,8 +77,7 @@ std::optional<int> AskJpegQuality(wxWindow* parent, int initial) {
   auto* buttons = new wxGridSizer(2, 5, 2, 2);
   for (int i = 0; i < 10; ++i) {
     const int quality = (i + 1) * 10;
-    auto* button = new wxButton(&dialog, kButtonIds[i], U(std::to_string(quality)), wxDefaultPosition,
-                                wxSize(48, -1));
+    auto* button = new wxButton(&dialog, kButtonIds[i], U(std::to_string(quality)), wxDefaultPosition, wxSize(48, -1));
     button->Bind(wxEVT_BUTTON, [slider, value, quality](wxCommandEvent&) {
       slider->SetValue(quality);
       value->SetLabel(U(std::to_string(quality)));

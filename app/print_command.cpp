@@ -11,8 +11,8 @@
 #include <wx/printdlg.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
-#include <wx/statbox.h>
 #include <wx/spinctrl.h>
+#include <wx/statbox.h>
 #include <wx/stattext.h>
 
 #include <cstdio>
@@ -95,8 +95,8 @@ class ChartPrintout final : public wxPrintout {
 class InsatuDialog final : public wxDialog {
  public:
   InsatuDialog(wxWindow* parent, EditorContext& context, wxPrintData& data)
-      : wxDialog(parent, 156, U("印刷"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER |
-                                                                              wxMAXIMIZE_BOX),
+      : wxDialog(parent, 156, U("印刷"), wxDefaultPosition, wxDefaultSize,
+                 wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxMAXIMIZE_BOX),
         context_(context),
         store_(context.store),
         data_(data),
@@ -112,8 +112,8 @@ class InsatuDialog final : public wxDialog {
     Write(store_, settings::kMarginRmm, margins.right);
     Write(store_, settings::kMarginTmm, margins.top);
     Write(store_, settings::kMarginBmm, margins.bottom);
-    const std::vector<int> pages = PagesToPrint(RangeNow(), grid_, page_->GetValue(), from_->GetValue(),
-                                                to_->GetValue(), onePage_->GetValue());
+    const std::vector<int> pages =
+        PagesToPrint(RangeNow(), grid_, page_->GetValue(), from_->GetValue(), to_->GetValue(), onePage_->GetValue());
     if (pages.empty()) return;
     ChartPrintout printout(scene_, Sheet(), scene_.SizeAt(1.0f), onePage_->GetValue(), grid_, pages);
     wxPrintDialogData dialogData(data_);
@@ -141,8 +141,8 @@ class InsatuDialog final : public wxDialog {
 
     auto* printerBox = new wxStaticBoxSizer(wxVERTICAL, this, U("1 プリンタ："));
     auto* orientationRow = new wxBoxSizer(wxHORIZONTAL);
-    portrait_ = new wxRadioButton(printerBox->GetStaticBox(), wxID_ANY, U("縦"), wxDefaultPosition, wxDefaultSize,
-                                  wxRB_GROUP);
+    portrait_ =
+        new wxRadioButton(printerBox->GetStaticBox(), wxID_ANY, U("縦"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     landscape_ = new wxRadioButton(printerBox->GetStaticBox(), wxID_ANY, U("横"));
     auto* setup = new wxButton(printerBox->GetStaticBox(), wxID_ANY, U("設定(&P)"));
     orientationRow->Add(portrait_, 0, wxRIGHT, 8);
@@ -157,8 +157,8 @@ class InsatuDialog final : public wxDialog {
 
     auto* rangeBox = new wxStaticBoxSizer(wxVERTICAL, this, U("2 印刷範囲："));
     wxWindow* rangeParent = rangeBox->GetStaticBox();
-    all_ = new wxRadioButton(rangeParent, wxID_ANY, U("すべてのページ(&A)"), wxDefaultPosition, wxDefaultSize,
-                             wxRB_GROUP);
+    all_ =
+        new wxRadioButton(rangeParent, wxID_ANY, U("すべてのページ(&A)"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     current_ = new wxRadioButton(rangeParent, wxID_ANY, U("現在のページ(&N)"));
     pagesMode_ = new wxRadioButton(rangeParent, wxID_ANY, U("ページ指定(&R)"));
     rangeBox->Add(all_, 0, wxALL, 2);
@@ -166,10 +166,12 @@ class InsatuDialog final : public wxDialog {
     auto* fromTo = new wxBoxSizer(wxHORIZONTAL);
     fromTo->Add(pagesMode_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
     fromTo->Add(new wxStaticText(rangeParent, wxID_ANY, U("開始：")), 0, wxALIGN_CENTER_VERTICAL);
-    from_ = new wxSpinCtrl(rangeParent, wxID_ANY, U("1"), wxDefaultPosition, wxSize(120, -1), wxSP_ARROW_KEYS, 1, 9999, 1);
+    from_ =
+        new wxSpinCtrl(rangeParent, wxID_ANY, U("1"), wxDefaultPosition, wxSize(120, -1), wxSP_ARROW_KEYS, 1, 9999, 1);
     fromTo->Add(from_);
     fromTo->Add(new wxStaticText(rangeParent, wxID_ANY, U("- 終了：")), 0, wxALIGN_CENTER_VERTICAL);
-    to_ = new wxSpinCtrl(rangeParent, wxID_ANY, U("1"), wxDefaultPosition, wxSize(120, -1), wxSP_ARROW_KEYS, 1, 9999, 1);
+    to_ =
+        new wxSpinCtrl(rangeParent, wxID_ANY, U("1"), wxDefaultPosition, wxSize(120, -1), wxSP_ARROW_KEYS, 1, 9999, 1);
     fromTo->Add(to_);
     rangeBox->Add(fromTo, 0, wxALL, 2);
     onePage_ = new wxCheckBox(rangeParent, wxID_ANY, U("全1ページ(&J)"));
@@ -182,8 +184,8 @@ class InsatuDialog final : public wxDialog {
                          Read(store_, settings::kMarginRmm), Read(store_, settings::kMarginBmm)};
     const auto margin = [&](const char* label, int value) {
       marginGrid->Add(new wxStaticText(marginBox->GetStaticBox(), wxID_ANY, U(label)), 0, wxALIGN_CENTER_VERTICAL);
-      auto* spin = new wxSpinCtrl(marginBox->GetStaticBox(), wxID_ANY, wxString(), wxDefaultPosition,
-                                  wxSize(120, -1), wxSP_ARROW_KEYS, 0, 50, std::clamp(value, 0, 50));
+      auto* spin = new wxSpinCtrl(marginBox->GetStaticBox(), wxID_ANY, wxString(), wxDefaultPosition, wxSize(120, -1),
+                                  wxSP_ARROW_KEYS, 0, 50, std::clamp(value, 0, 50));
       marginGrid->Add(spin);
       return spin;
     };
@@ -226,8 +228,8 @@ class InsatuDialog final : public wxDialog {
     SetSizerAndFit(columns);
     // Names for the settings they stand for, as the test hook finds controls.
     const std::pair<wxWindow*, const char*> names[] = {
-        {portrait_, "Portrait"}, {landscape_, "Landscape"}, {all_, "HaniAll"},        {current_, "HaniCurrent"},
-        {pagesMode_, "HaniPages"}, {onePage_, "AllOne"},    {showMargins_, "DspYohaku"}};
+        {portrait_, "Portrait"},   {landscape_, "Landscape"}, {all_, "HaniAll"},          {current_, "HaniCurrent"},
+        {pagesMode_, "HaniPages"}, {onePage_, "AllOne"},      {showMargins_, "DspYohaku"}};
     for (const auto& [window, name] : names) window->SetName(U(name));
 
     (OrientationOf(data_) == Orientation::Landscape ? landscape_ : portrait_)->SetValue(true);
@@ -266,9 +268,7 @@ class InsatuDialog final : public wxDialog {
     if (Read(store_, settings::kPrintZoomed) == 1) Maximize();
   }
 
-  Margins MarginsNow() const {
-    return {left_->GetValue(), top_->GetValue(), right_->GetValue(), bottom_->GetValue()};
-  }
+  Margins MarginsNow() const { return {left_->GetValue(), top_->GetValue(), right_->GetValue(), bottom_->GetValue()}; }
   PrintRange RangeNow() const {
     return current_->GetValue() ? PrintRange::Current : pagesMode_->GetValue() ? PrintRange::Pages : PrintRange::All;
   }
@@ -284,8 +284,8 @@ class InsatuDialog final : public wxDialog {
     char size[64];
     std::snprintf(size, sizeof size, "%.1f X %.1f mm", sheet.widthMm, sheet.heightMm);
     paperSize_->SetLabel(U("サイズ：") + U(size));
-    gridText_->SetLabel(U("(横 ") + U(std::to_string(grid_.across)) + U(" × 縦 ") +
-                        U(std::to_string(grid_.down)) + U(" ページ)"));
+    gridText_->SetLabel(U("(横 ") + U(std::to_string(grid_.across)) + U(" × 縦 ") + U(std::to_string(grid_.down)) +
+                        U(" ページ)"));
     pageCount_->SetLabel(U("/ " + std::to_string(grid_.count()) + " ページ"));
     to_->SetValue(grid_.count());
     page_->SetRange(1, grid_.count());
@@ -406,8 +406,8 @@ bool PrepareApplicationPrinter(int paperCode, int orientation) {
 }
 
 void PrintChartCommand(wxWindow* parent, EditorContext& context) {
-  if (!PrintData()) PrepareApplicationPrinter(Read(context.store, settings::kPaperSize),
-                                              Read(context.store, settings::kOrientation));
+  if (!PrintData())
+    PrepareApplicationPrinter(Read(context.store, settings::kPaperSize), Read(context.store, settings::kOrientation));
   Diagram& diagram = context.diagram;
   for (int i = 0; i < diagram.count(); ++i) diagram.state(i).Selected = 0;
   InsatuDialog dialog(parent, context, *PrintData());

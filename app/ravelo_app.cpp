@@ -2,9 +2,9 @@
 // answers the start-up questions for the windowing system and runs the start-up sequence.
 #include <langinfo.h>
 #include <unistd.h>
-#include <wx/image.h>
 #include <wx/app.h>
 #include <wx/display.h>
+#include <wx/image.h>
 #include <wx/snglinst.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>

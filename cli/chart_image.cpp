@@ -13,8 +13,10 @@ namespace ravelo::cli {
 bool ParseImageOption(std::string_view option, const std::string& value, ChartImageRequest& request) {
   if (option == "--kind") {
     request.kind = ImageKindOfName(value);
-    if (!request.kind) std::cerr << value << ": not a kind of image (bmp1, bmp4, bmp4rle, bmp8, bmp8rle, bmp16, "
-                                          "bmp24, bmp32, jpeg, gif, tgif, png, tiff, svg, pdf)\n";
+    if (!request.kind)
+      std::cerr << value
+                << ": not a kind of image (bmp1, bmp4, bmp4rle, bmp8, bmp8rle, bmp16, "
+                   "bmp24, bmp32, jpeg, gif, tgif, png, tiff, svg, pdf)\n";
     return request.kind.has_value();
   }
   if (option == "--quality") {
@@ -59,8 +61,8 @@ bool WriteChartImage(Diagram& diagram, const ChartImageRequest& request, const s
   CairoTargets targets;
   std::vector<uint8_t> bytes;
   if (*kind == ImageKind::Svg || *kind == ImageKind::Pdf) {
-    bytes = DrawChartVectors(scene, targets, *kind == ImageKind::Svg ? VectorFormat::Svg : VectorFormat::Pdf,
-                             request.zoom);
+    bytes =
+        DrawChartVectors(scene, targets, *kind == ImageKind::Svg ? VectorFormat::Svg : VectorFormat::Pdf, request.zoom);
   } else {
     const std::optional<Picture> picture = DrawChartPicture(scene, targets, request.zoom);
     if (!picture) {

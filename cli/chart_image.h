@@ -29,7 +29,6 @@ bool PrepareChart(Diagram& diagram, int chart, float zoom, std::string& error);
 // Writes the chart to output as the request says; false, with the reason in error, when the zoom
 // is out of range, the kind cannot be told, the image would be too large or the file cannot be
 // written (an existing file is then kept as it was).
-bool WriteChartImage(Diagram& diagram, const ChartImageRequest& request, const std::string& output,
-                     std::string& error);
+bool WriteChartImage(Diagram& diagram, const ChartImageRequest& request, const std::string& output, std::string& error);
 
 }  // namespace ravelo::cli

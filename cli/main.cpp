@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "cli/chart_image.h"
-#include "cli/print_command.h"
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
 #include "cli/fallback_settings.h"
+#include "cli/print_command.h"
 #include "model/diagram.h"
 #include "model/document_file.h"
 #include "platform/cab/gcab_cabinet.h"
@@ -113,7 +113,8 @@ int Run(int argc, char** argv) {
   if (command == "render") return Render(argc, argv);
   if (command == "print") {
     Session session;
-    return cli::Print(argc, argv, [&](Diagram& diagram, const std::string& path) { return Open(session, diagram, path); });
+    return cli::Print(argc, argv,
+                      [&](Diagram& diagram, const std::string& path) { return Open(session, diagram, path); });
   }
   const bool twoPaths = command == "convert";
   if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {

@@ -34,8 +34,8 @@ constexpr ImageKindInfo kKinds[kImageKindCount] = {
     {ImageKind::Pdf, "pdf", "PDFファイル(*.pdf)|*.pdf|"},
 };
 
-constexpr BmpKind kBmpKinds[] = {BmpKind::Bits1,  BmpKind::Bits4,  BmpKind::Bits4Rle, BmpKind::Bits8,
-                                 BmpKind::Bits8Rle, BmpKind::Bits16, BmpKind::Bits24, BmpKind::Bits32};
+constexpr BmpKind kBmpKinds[] = {BmpKind::Bits1,    BmpKind::Bits4,  BmpKind::Bits4Rle, BmpKind::Bits8,
+                                 BmpKind::Bits8Rle, BmpKind::Bits16, BmpKind::Bits24,   BmpKind::Bits32};
 
 constexpr RgbColour kWhiteRgb{255, 255, 255};
 
@@ -103,10 +103,10 @@ void ChartScene::Draw(Surface& surface, float zoom, bool whiteBackground) {
   header.ViewBackColor[chart] = shownBack;
 }
 
-std::optional<Picture> DrawChartPicture(ChartScene& scene, DrawingTargets& targets, float zoom,
-                                        bool whiteBackground) {
+std::optional<Picture> DrawChartPicture(ChartScene& scene, DrawingTargets& targets, float zoom, bool whiteBackground) {
   const Size size = scene.SizeAt(zoom);
-  if (size.width < 1 || size.height < 1 || size.width > kMaxImageSide || size.height > kMaxImageSide) return std::nullopt;
+  if (size.width < 1 || size.height < 1 || size.width > kMaxImageSide || size.height > kMaxImageSide)
+    return std::nullopt;
   return targets.DrawPicture(size.width, size.height,
                              [&](Surface& surface) { scene.Draw(surface, zoom, whiteBackground); });
 }
@@ -133,8 +133,7 @@ std::vector<uint8_t> EncodeChartImage(const Picture& picture, ImageKind kind, in
   }
 }
 
-std::vector<uint8_t> DrawChartVectors(ChartScene& scene, DrawingTargets& targets, VectorFormat format,
-                                      float zoom) {
+std::vector<uint8_t> DrawChartVectors(ChartScene& scene, DrawingTargets& targets, VectorFormat format, float zoom) {
   const Size size = scene.SizeAt(zoom);
   if (size.width < 1 || size.height < 1) return {};
   const VectorPage page{{size.width * kPointsPerPixel, size.height * kPointsPerPixel}, {}};

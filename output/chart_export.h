@@ -17,8 +17,21 @@ namespace ravelo {
 
 // The thirteen kinds of the image save in the order of its file dialog, then the two vector kinds.
 enum class ImageKind {
-  Bmp1, Bmp4, Bmp4Rle, Bmp8, Bmp8Rle, Bmp16, Bmp24, Bmp32, Jpeg, Gif, TransparentGif, Png, Tiff,
-  Svg, Pdf
+  Bmp1,
+  Bmp4,
+  Bmp4Rle,
+  Bmp8,
+  Bmp8Rle,
+  Bmp16,
+  Bmp24,
+  Bmp32,
+  Jpeg,
+  Gif,
+  TransparentGif,
+  Png,
+  Tiff,
+  Svg,
+  Pdf
 };
 constexpr int kImageKindCount = 15;
 
@@ -67,8 +80,7 @@ std::optional<Picture> DrawChartPicture(ChartScene& scene, DrawingTargets& targe
 std::vector<uint8_t> EncodeChartImage(const Picture& picture, ImageKind kind, int quality);
 
 // The chart at the zoom as one SVG or PDF page of its size.
-std::vector<uint8_t> DrawChartVectors(ChartScene& scene, DrawingTargets& targets, VectorFormat format,
-                                      float zoom);
+std::vector<uint8_t> DrawChartVectors(ChartScene& scene, DrawingTargets& targets, VectorFormat format, float zoom);
 
 // Marks the transparent colour in a GIF as the GIF writer makes it: the palette entry nearest to
 // colour (smallest sum of the red, green and blue differences, the first of equals) becomes the

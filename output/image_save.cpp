@@ -89,8 +89,8 @@ bool SaveChartAsImage(Diagram& diagram, const ImageSaveServices& services) {
   ChartScene scene(diagram, services.scene, services.others);
   std::vector<uint8_t> bytes;
   if (kind == ImageKind::Svg || kind == ImageKind::Pdf) {
-    bytes = DrawChartVectors(scene, services.targets, kind == ImageKind::Svg ? VectorFormat::Svg : VectorFormat::Pdf,
-                             zoom);
+    bytes =
+        DrawChartVectors(scene, services.targets, kind == ImageKind::Svg ? VectorFormat::Svg : VectorFormat::Pdf, zoom);
   } else if (kind) {
     const std::optional<Picture> picture =
         DrawChartPicture(scene, services.targets, zoom, kind == ImageKind::TransparentGif);

@@ -64,7 +64,8 @@ double MmToPixels(double mm) { return mm / kMmPerInch * kScreenDpi; }
 std::span<const Paper> Papers() { return kPapers; }
 
 const Paper* PaperOfCode(int code) {
-  const auto* found = std::find_if(std::begin(kPapers), std::end(kPapers), [&](const Paper& p) { return p.code == code; });
+  const auto* found =
+      std::find_if(std::begin(kPapers), std::end(kPapers), [&](const Paper& p) { return p.code == code; });
   return found == std::end(kPapers) ? nullptr : found;
 }
 
@@ -99,12 +100,14 @@ PageGrid ComputePageGrid(const PrintSheet& sheet, int chartWidth, int chartHeigh
   return {static_cast<int>(chartWidthMm / printableWidth) + 1, static_cast<int>(chartHeightMm / printableHeight) + 1};
 }
 
-PagePlacement PlacePage(const PrintSheet& sheet, int chartWidth, int chartHeight, bool onePage,
-                        const PageGrid& grid, int page) {
+PagePlacement PlacePage(const PrintSheet& sheet, int chartWidth, int chartHeight, bool onePage, const PageGrid& grid,
+                        int page) {
   const double left = MmToPixels(sheet.margins.left + sheet.offsetXMm);
   const double top = MmToPixels(sheet.margins.top + sheet.offsetYMm);
-  const double width = std::max(0.0, MmToPixels(sheet.widthMm) - left - MmToPixels(sheet.margins.right + sheet.offsetXMm));
-  const double height = std::max(0.0, MmToPixels(sheet.heightMm) - top - MmToPixels(sheet.margins.bottom + sheet.offsetYMm));
+  const double width =
+      std::max(0.0, MmToPixels(sheet.widthMm) - left - MmToPixels(sheet.margins.right + sheet.offsetXMm));
+  const double height =
+      std::max(0.0, MmToPixels(sheet.heightMm) - top - MmToPixels(sheet.margins.bottom + sheet.offsetYMm));
   PagePlacement placement;
   placement.clipped = true;
   placement.clipX = left;

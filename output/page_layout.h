@@ -72,8 +72,8 @@ PageGrid ComputePageGrid(const PrintSheet& sheet, int chartWidth, int chartHeigh
 // page's tile (column (page − 1) mod across, row (page − 1) div across, each the size of the print
 // area) at the print area's corner, clipped to it; with onePage the whole chart fitted into the
 // print area, aspect kept, centred across the other direction.
-PagePlacement PlacePage(const PrintSheet& sheet, int chartWidth, int chartHeight, bool onePage,
-                        const PageGrid& grid, int page);
+PagePlacement PlacePage(const PrintSheet& sheet, int chartWidth, int chartHeight, bool onePage, const PageGrid& grid,
+                        int page);
 
 // Insatu / Hani: which pages the print command prints.
 enum class PrintRange { All = 1, Current = 2, Pages = 3 };

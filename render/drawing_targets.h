@@ -50,8 +50,7 @@ class DrawingTargets {
 
   // An opaque picture of width × height pixels drawn by draw; none when the memory for it cannot
   // be had.
-  virtual std::optional<Picture> DrawPicture(int width, int height,
-                                             const std::function<void(Surface&)>& draw) = 0;
+  virtual std::optional<Picture> DrawPicture(int width, int height, const std::function<void(Surface&)>& draw) = 0;
 
   // A complete PDF file of the pages, or an SVG file of the first; draw(surface, page) draws the
   // drawing of page (from 0) in its own 96-dpi pixels, placed on the page as the page says. Empty

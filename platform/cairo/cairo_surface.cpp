@@ -1,7 +1,5 @@
 #include "platform/cairo/cairo_surface.h"
 
-#include "platform/large_buffer.h"
-
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
@@ -14,6 +12,8 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+
+#include "platform/large_buffer.h"
 
 extern const char kFontAliases[];  // platform/cairo/fonts.conf, compiled in
 
@@ -509,8 +509,8 @@ std::unique_ptr<CairoSurface> CairoSurface::CreateImage(int width, int height, S
   return std::unique_ptr<CairoSurface>(new CairoSurface(cr, DeviceCaps{}, edges, true));
 }
 
-std::optional<Picture> CairoSurface::DrawPicture(int width, int height,
-                                                 const std::function<void(CairoSurface&)>& draw, ShapeEdges edges) {
+std::optional<Picture> CairoSurface::DrawPicture(int width, int height, const std::function<void(CairoSurface&)>& draw,
+                                                 ShapeEdges edges) {
   const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
   if (width < 1 || height < 1 || stride != width * 4) return std::nullopt;
   Picture picture{width, height, {}, {}};

@@ -33,8 +33,7 @@ void DrawPlaced(cairo_t* context, DeviceCaps caps, const PagePlacement& placemen
   cairo_restore(context);
 }
 
-std::optional<Picture> CairoTargets::DrawPicture(int width, int height,
-                                                 const std::function<void(Surface&)>& draw) {
+std::optional<Picture> CairoTargets::DrawPicture(int width, int height, const std::function<void(Surface&)>& draw) {
   return CairoSurface::DrawPicture(width, height, [&](CairoSurface& surface) { draw(surface); });
 }
 
@@ -43,10 +42,9 @@ std::vector<uint8_t> CairoTargets::DrawVectorFile(VectorFormat format, std::span
   if (pages.empty()) return {};
   std::vector<uint8_t> out;
   const PageSize first = pages.front().size;
-  cairo_surface_t* target =
-      format == VectorFormat::Pdf
-          ? cairo_pdf_surface_create_for_stream(AppendToVector, &out, first.width, first.height)
-          : cairo_svg_surface_create_for_stream(AppendToVector, &out, first.width, first.height);
+  cairo_surface_t* target = format == VectorFormat::Pdf
+                                ? cairo_pdf_surface_create_for_stream(AppendToVector, &out, first.width, first.height)
+                                : cairo_svg_surface_create_for_stream(AppendToVector, &out, first.width, first.height);
   if (format == VectorFormat::Svg) cairo_svg_surface_set_document_unit(target, CAIRO_SVG_UNIT_PT);
   cairo_t* cr = cairo_create(target);
   const std::size_t pageCount = format == VectorFormat::Pdf ? pages.size() : 1;

@@ -360,9 +360,7 @@ std::pair<uint32_t, uint32_t> BitsAndCompression(BmpKind kind) {
 // three pixels padded to a 16-bit boundary, shorter ones as runs of one.
 void AppendRleRow(std::vector<uint8_t>& out, std::span<const uint8_t> row, bool fourBits) {
   constexpr std::size_t kLongest = 255;
-  const auto value = [&](std::size_t at) {
-    return fourBits ? static_cast<uint8_t>(row[at] << 4 | row[at]) : row[at];
-  };
+  const auto value = [&](std::size_t at) { return fourBits ? static_cast<uint8_t>(row[at] << 4 | row[at]) : row[at]; };
   const auto startsRun = [&](std::size_t at) {
     return at + 2 < row.size() && row[at] == row[at + 1] && row[at] == row[at + 2];
   };
@@ -395,7 +393,8 @@ void AppendRleRow(std::vector<uint8_t>& out, std::span<const uint8_t> row, bool 
         out.push_back(static_cast<uint8_t>(row[i + k] << 4 | low));
       }
     } else {
-      out.insert(out.end(), row.begin() + static_cast<std::ptrdiff_t>(i), row.begin() + static_cast<std::ptrdiff_t>(end));
+      out.insert(out.end(), row.begin() + static_cast<std::ptrdiff_t>(i),
+                 row.begin() + static_cast<std::ptrdiff_t>(end));
     }
     if ((out.size() - groupStart) % 2 != 0) out.push_back(0);
     i = end;
@@ -424,8 +423,8 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture, BmpDepth depth) {
   const uint32_t headerBytes = alpha ? kV4HeaderBytes : kInfoHeaderBytes;
   const std::size_t rowBytes = RowBytesOf(bits, picture.width);
   const auto imageBytes = static_cast<uint32_t>(rowBytes * static_cast<std::size_t>(picture.height));
-  std::vector<uint8_t> out = Headers(picture, headerBytes, headerBytes, bits,
-                                     alpha ? kCompressionBitFields : kCompressionNone, imageBytes);
+  std::vector<uint8_t> out =
+      Headers(picture, headerBytes, headerBytes, bits, alpha ? kCompressionBitFields : kCompressionNone, imageBytes);
   if (alpha) {
     for (const uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u}) AppendU32(out, mask);
     AppendU32(out, kSrgbColourSpace);
@@ -442,7 +441,8 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture, BmpKind kind) {
   if (!HasPixelData(picture)) return {};
   const auto [bits, compression] = BitsAndCompression(kind);
   if (bits > 8) {
-    const uint32_t imageBytes = static_cast<uint32_t>(RowBytesOf(bits, picture.width)) * static_cast<uint32_t>(picture.height);
+    const uint32_t imageBytes =
+        static_cast<uint32_t>(RowBytesOf(bits, picture.width)) * static_cast<uint32_t>(picture.height);
     const bool fields = compression == kCompressionBitFields;
     const uint32_t infoBytes = kInfoHeaderBytes + (fields ? 12 : 0);
     std::vector<uint8_t> out = Headers(picture, kInfoHeaderBytes, infoBytes, bits, compression, imageBytes);
@@ -485,8 +485,7 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture, BmpKind kind) {
     }
   } else {
     for (int y = picture.height - 1; y >= 0; --y) {
-      AppendRleRow(pixels, std::span(paletted.indices).subspan(static_cast<std::size_t>(y) * width, width),
-                   bits == 4);
+      AppendRleRow(pixels, std::span(paletted.indices).subspan(static_cast<std::size_t>(y) * width, width), bits == 4);
       pixels.push_back(0);
       pixels.push_back(y == 0 ? 1 : 0);  // end of bitmap after the top row, else end of line
     }

@@ -86,7 +86,8 @@ bool DeflateClosingPart(std::span<const uint8_t> lines, std::vector<uint8_t>& ou
   if (!compressor) return false;
   const std::size_t bound = libdeflate_deflate_compress_bound(compressor.get(), lines.size());
   const std::unique_ptr<uint8_t[]> buffer(new uint8_t[bound]);
-  const std::size_t size = libdeflate_deflate_compress(compressor.get(), lines.data(), lines.size(), buffer.get(), bound);
+  const std::size_t size =
+      libdeflate_deflate_compress(compressor.get(), lines.data(), lines.size(), buffer.get(), bound);
   out.assign(buffer.get(), buffer.get() + size);
   return size > 0;
 }
@@ -114,8 +115,8 @@ std::optional<std::vector<uint8_t>> CompressedScanlines(const Picture& picture, 
   stream.reserve(2 + leading.size() + closing.size() + 4);
   stream.insert(stream.end(), leading.begin(), leading.end());
   stream.insert(stream.end(), closing.begin(), closing.end());
-  AppendU32(stream, static_cast<uint32_t>(
-                        adler32_combine(leadingAdler, closingAdler, static_cast<z_off_t>(lines.size()))));
+  AppendU32(stream,
+            static_cast<uint32_t>(adler32_combine(leadingAdler, closingAdler, static_cast<z_off_t>(lines.size()))));
   return stream;
 }
 

@@ -52,9 +52,10 @@ TEST_F(CliOutputTest, RenderWritesEachKindNamedByKind) {
   struct Case {
     std::string kind;
     std::string format;
-  } cases[] = {{"bmp1", "BMP3 1"}, {"bmp4", "BMP3 4"}, {"bmp4rle", "BMP3 4"}, {"bmp8", "BMP3 8"},
-               {"bmp8rle", "BMP3 8"}, {"bmp16", "BMP3 8"}, {"bmp24", "BMP3 8"}, {"bmp32", "BMP3 8"},
-               {"jpeg", "JPEG 8"}, {"gif", "GIF 8"}, {"tgif", "GIF 8"}, {"png", "PNG 8"}, {"tiff", "TIFF 8"}};
+  } cases[] = {{"bmp1", "BMP3 1"},    {"bmp4", "BMP3 4"},  {"bmp4rle", "BMP3 4"}, {"bmp8", "BMP3 8"},
+               {"bmp8rle", "BMP3 8"}, {"bmp16", "BMP3 8"}, {"bmp24", "BMP3 8"},   {"bmp32", "BMP3 8"},
+               {"jpeg", "JPEG 8"},    {"gif", "GIF 8"},    {"tgif", "GIF 8"},     {"png", "PNG 8"},
+               {"tiff", "TIFF 8"}};
   const std::string out = folder_ + "/out.image";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.kind);

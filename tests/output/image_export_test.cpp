@@ -2,8 +2,8 @@
 // write (ImageMagick, pngcheck, djpeg, giftext, tiffinfo), and the pieces around the writers.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -75,8 +75,8 @@ class ChartExport : public ::testing::Test {
   std::string Write(const std::string& name, const Bytes& bytes) {
     EXPECT_FALSE(bytes.empty()) << name;
     const std::string path = folder_.File(name).string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
   }
 
@@ -111,10 +111,10 @@ struct KindCase {
 TEST_F(ChartExport, EveryBmpKindHasItsHeaderPaletteAndPixels) {
   const Picture picture = Draw(1.0f);
   const KindCase cases[] = {
-      {ImageKind::Bmp1, "bmp", "BMP3 1", 1, 0},       {ImageKind::Bmp4, "bmp", "BMP3 4", 4, 0},
-      {ImageKind::Bmp4Rle, "bmp", "BMP3 4", 4, 2},    {ImageKind::Bmp8, "bmp", "BMP3 8", 8, 0},
-      {ImageKind::Bmp8Rle, "bmp", "BMP3 8", 8, 1},    {ImageKind::Bmp16, "bmp", "BMP3 8", 16, 3},
-      {ImageKind::Bmp24, "bmp", "BMP3 8", 24, 0},     {ImageKind::Bmp32, "bmp", "BMP3 8", 32, 3},
+      {ImageKind::Bmp1, "bmp", "BMP3 1", 1, 0},    {ImageKind::Bmp4, "bmp", "BMP3 4", 4, 0},
+      {ImageKind::Bmp4Rle, "bmp", "BMP3 4", 4, 2}, {ImageKind::Bmp8, "bmp", "BMP3 8", 8, 0},
+      {ImageKind::Bmp8Rle, "bmp", "BMP3 8", 8, 1}, {ImageKind::Bmp16, "bmp", "BMP3 8", 16, 3},
+      {ImageKind::Bmp24, "bmp", "BMP3 8", 24, 0},  {ImageKind::Bmp32, "bmp", "BMP3 8", 32, 3},
   };
   for (const KindCase& c : cases) {
     SCOPED_TRACE(c.bits * 10 + static_cast<int>(c.compression));
@@ -162,8 +162,8 @@ TEST_F(ChartExport, EveryBmpKindHasItsHeaderPaletteAndPixels) {
 
 TEST_F(ChartExport, RleStreamsDecodeToTheSamePixelsAsTheirUncompressedKinds) {
   const Picture picture = Draw(1.0f);
-  for (const auto& [plain, rle, name] :
-       {std::tuple{ImageKind::Bmp4, ImageKind::Bmp4Rle, "rle4"}, std::tuple{ImageKind::Bmp8, ImageKind::Bmp8Rle, "rle8"}}) {
+  for (const auto& [plain, rle, name] : {std::tuple{ImageKind::Bmp4, ImageKind::Bmp4Rle, "rle4"},
+                                         std::tuple{ImageKind::Bmp8, ImageKind::Bmp8Rle, "rle8"}}) {
     SCOPED_TRACE(name);
     const std::string plainPath = Write("plain.bmp", EncodeChartImage(picture, plain, 100));
     const std::string rlePath = Write("rle.bmp", EncodeChartImage(picture, rle, 100));
@@ -201,7 +201,9 @@ TEST_F(ChartExport, TransparentGifMarksTheWhiteBackgroundAsItsTransparentIndex) 
   const std::string path = Write("clear.gif", file);
   const std::string text = RunTool("giftext " + path);
   std::smatch index;
-  ASSERT_TRUE(std::regex_search(text, index, std::regex("Transparency on: yes\\s+DelayTime: 0\\s+Transparent Index: ([0-9]+)"))) << text;
+  ASSERT_TRUE(
+      std::regex_search(text, index, std::regex("Transparency on: yes\\s+DelayTime: 0\\s+Transparent Index: ([0-9]+)")))
+      << text;
   const std::size_t entry = 13 + 3 * std::stoul(index[1]);
   EXPECT_EQ(file[entry], 255);
   EXPECT_EQ(file[entry + 1], 255);

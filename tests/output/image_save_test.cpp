@@ -1,5 +1,7 @@
 // The image save command with its questions: what is written, what is asked, and what a cancel or
 // a failure leaves behind.
+#include "output/image_save.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -7,7 +9,6 @@
 #include <fstream>
 
 #include "model/cp932.h"
-#include "output/image_save.h"
 #include "platform/cairo/cairo_targets.h"
 #include "tests/codec/picture_files.h"
 #include "tests/support/diagram_builder.h"

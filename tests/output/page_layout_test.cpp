@@ -1,10 +1,10 @@
 // Cutting a chart into printed pages: the paper table, the page grid and where each page's tile
 // lands on the paper.
+#include "output/page_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
-
-#include "output/page_layout.h"
 
 namespace ravelo {
 namespace {
@@ -16,8 +16,8 @@ TEST(Papers, StoredCodesGiveTheirSizeNameAndToolkitPaper) {
     double width, height;
     int toolkitId;  // wxPAPER_A4 is 3, wxPAPER_A3 12, wxPAPER_B4 15, wxPAPER_B5 16, wxPAPER_LETTER 1
   } cases[] = {
-      {9, "A4Sheet, 210x297mm", 210, 297, 3},   {8, "A3Sheet, 297x420mm", 297, 420, 12},
-      {12, "B4Sheet, 250x354mm", 250, 354, 15}, {13, "B5Sheet, 182x257mm", 182, 257, 16},
+      {9, "A4Sheet, 210x297mm", 210, 297, 3},      {8, "A3Sheet, 297x420mm", 297, 420, 12},
+      {12, "B4Sheet, 250x354mm", 250, 354, 15},    {13, "B5Sheet, 182x257mm", 182, 257, 16},
       {1, "Letter, 81/2x11inch", 215.9, 279.4, 1},
   };
   for (const Case& c : cases) {
