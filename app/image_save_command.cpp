@@ -45,6 +45,14 @@ class WxImageSaveHost final : public ImageSaveHost {
 
   std::optional<int> AskJpegQuality(int initial) override { return ravelo::AskJpegQuality(parent_, initial); }
 
+  void SetBusy(bool busy) override {
+    if (busy) {
+      wxBeginBusyCursor();
+    } else {
+      wxEndBusyCursor();
+    }
+  }
+
   bool ShowFolder(const std::string& folder) override { return wxLaunchDefaultApplication(U(folder)); }
 
  private:

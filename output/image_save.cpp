@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <new>
 
 #include "model/cp932.h"
 #include "output/chart_export.h"
@@ -86,21 +87,28 @@ bool SaveChartAsImage(Diagram& diagram, const ImageSaveServices& services) {
   }
 
   const std::optional<ImageKind> kind = KindToWrite(chosen, LowerExtension(file->path));
+  services.host.SetBusy(true);
   ChartScene scene(diagram, services.scene, services.others);
   std::vector<uint8_t> bytes;
-  if (kind == ImageKind::Svg || kind == ImageKind::Pdf) {
-    bytes =
-        DrawChartVectors(scene, services.targets, kind == ImageKind::Svg ? VectorFormat::Svg : VectorFormat::Pdf, zoom);
-  } else if (kind) {
-    const std::optional<Picture> picture =
-        DrawChartPicture(scene, services.targets, zoom, kind == ImageKind::TransparentGif);
-    if (picture) bytes = EncodeChartImage(*picture, *kind, quality);
+  try {
+    if (kind == ImageKind::Svg || kind == ImageKind::Pdf) {
+      bytes = DrawChartVectors(scene, services.targets, kind == ImageKind::Svg ? VectorFormat::Svg : VectorFormat::Pdf,
+                               zoom);
+    } else if (kind) {
+      const std::optional<Picture> picture =
+          DrawChartPicture(scene, services.targets, zoom, kind == ImageKind::TransparentGif);
+      if (picture) bytes = EncodeChartImage(*picture, *kind, quality);
+    }
+  } catch (const std::bad_alloc&) {
+    bytes.clear();  // told below as the memory failure it is
   }
+  const bool written = !bytes.empty() && WriteFileReplacing(file->path, bytes);
+  services.host.SetBusy(false);
   if (bytes.empty()) {
     ShowError(messages, kMemoryFailed);
     return false;
   }
-  if (!WriteFileReplacing(file->path, bytes)) {
+  if (!written) {
     const bool bmp = *kind <= ImageKind::Bmp32 && chosen <= ImageKind::Bmp32;
     ShowError(messages, bmp ? std::string(kBmpWriteFailed) + std::string(kBitmapFailed) : std::string(kImageFailed));
     return false;

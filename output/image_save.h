@@ -28,6 +28,8 @@ class ImageSaveHost {
   virtual std::optional<ChosenImageFile> ChooseImageFile(const std::string& initialName) = 0;
   // The quality dialog "画質設定", starting at initial; none when cancelled.
   virtual std::optional<int> AskJpegQuality(int initial) = 0;
+  // The wait cursor while the chart is drawn and written.
+  virtual void SetBusy(bool busy) = 0;
   // The system's file browser on the folder; false when it cannot be started.
   virtual bool ShowFolder(const std::string& folder) = 0;
 };

@@ -42,6 +42,7 @@ class ScriptedHost final : public ImageSaveHost {
     qualityOffered = initial;
     return quality;
   }
+  void SetBusy(bool busy) override { busyChanges.push_back(busy); }
   bool ShowFolder(const std::string& folder) override {
     shownFolder = folder;
     return true;
@@ -50,6 +51,7 @@ class ScriptedHost final : public ImageSaveHost {
   std::optional<int> quality = 55;
   std::string offeredName, shownFolder;
   int qualityOffered = -1;
+  std::vector<bool> busyChanges;
 };
 
 constexpr std::string_view kSaved = "正常に保存しました\n保存場所を表示しますか";
@@ -94,6 +96,7 @@ TEST_F(ImageSave, WritesTheKindOfTheFilterAndOffersTheFolder) {
   EXPECT_EQ(messages.shown, std::vector<std::string>{std::string(kSaved)});
   EXPECT_EQ(host.shownFolder, folder.File(".").parent_path().string());
   EXPECT_EQ(diagram.state(0).Selected, 0) << "no object stays selected";
+  EXPECT_EQ(host.busyChanges, (std::vector<bool>{true, false})) << "the wait cursor while drawing and writing";
 }
 
 TEST_F(ImageSave, JpegAsksTheQualityKeepsItAndTheExtensionNamesTheEncoder) {
