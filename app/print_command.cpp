@@ -16,6 +16,7 @@
 #include <wx/stattext.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,8 @@ class ChartPrintout final : public wxPrintout {
 
 // CInsatuDlg: printer, orientation, range, margins and the preview of the current page.
 class InsatuDialog final : public wxDialog {
+  enum class MarginLine { None, Left, Top, Right, Bottom };
+
  public:
   InsatuDialog(wxWindow* parent, EditorContext& context, wxPrintData& data)
       : wxDialog(parent, 156, U("印刷"), wxDefaultPosition, wxDefaultSize,
@@ -219,6 +222,13 @@ class InsatuDialog final : public wxDialog {
     preview_ = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxSize(360, 420));
     preview_->SetBackgroundStyle(wxBG_STYLE_PAINT);
     preview_->Bind(wxEVT_PAINT, &InsatuDialog::OnPaintPreview, this);
+    preview_->Bind(wxEVT_MOTION, &InsatuDialog::OnPreviewMotion, this);
+    preview_->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+      dragged_ = LineAt(event.GetPosition());
+      if (dragged_ != MarginLine::None) preview_->CaptureMouse();
+    });
+    preview_->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent&) { EndDrag(); });
+    preview_->Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { dragged_ = MarginLine::None; });
     preview_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
       preview_->Refresh();
       event.Skip();
@@ -322,6 +332,47 @@ class InsatuDialog final : public wxDialog {
     Recompute();
   }
 
+  // The margin line within a few pixels of the point, when the margins are shown.
+  MarginLine LineAt(wxPoint at) const {
+    if (!showMargins_->GetValue() || pixelsPerMm_ <= 0 || !paper_.Contains(at)) return MarginLine::None;
+    constexpr int kNear = 3;
+    const Margins m = MarginsNow();
+    const auto near = [&](int position, int line) { return std::abs(position - line) <= kNear; };
+    if (near(at.x, paper_.x + static_cast<int>(m.left * pixelsPerMm_))) return MarginLine::Left;
+    if (near(at.x, paper_.GetRight() - static_cast<int>(m.right * pixelsPerMm_))) return MarginLine::Right;
+    if (near(at.y, paper_.y + static_cast<int>(m.top * pixelsPerMm_))) return MarginLine::Top;
+    if (near(at.y, paper_.GetBottom() - static_cast<int>(m.bottom * pixelsPerMm_))) return MarginLine::Bottom;
+    return MarginLine::None;
+  }
+
+  // Over a margin line the resize cursor; dragging it moves the margin, its spin field and the
+  // preview following at once.
+  void OnPreviewMotion(wxMouseEvent& event) {
+    const wxPoint at = event.GetPosition();
+    const MarginLine line = dragged_ != MarginLine::None ? dragged_ : LineAt(at);
+    const bool across = line == MarginLine::Left || line == MarginLine::Right;
+    preview_->SetCursor(line == MarginLine::None ? wxNullCursor : wxCursor(across ? wxCURSOR_SIZEWE : wxCURSOR_SIZENS));
+    if (dragged_ == MarginLine::None) return;
+    const int distance = dragged_ == MarginLine::Left    ? at.x - paper_.x
+                         : dragged_ == MarginLine::Right ? paper_.GetRight() - at.x
+                         : dragged_ == MarginLine::Top   ? at.y - paper_.y
+                                                         : paper_.GetBottom() - at.y;
+    wxSpinCtrl* spin = dragged_ == MarginLine::Left    ? left_
+                       : dragged_ == MarginLine::Right ? right_
+                       : dragged_ == MarginLine::Top   ? top_
+                                                       : bottom_;
+    const int margin = DraggedMargin(distance, pixelsPerMm_, spin->GetMin());
+    if (margin != spin->GetValue()) {
+      spin->SetValue(margin);
+      Recompute();
+    }
+  }
+
+  void EndDrag() {
+    if (preview_->HasCapture()) preview_->ReleaseMouse();
+    dragged_ = MarginLine::None;
+  }
+
   // The page as it will print: the area grey, the paper with its shadow, and the chart's part of
   // the current page drawn by the scene at the preview's scale.
   void OnPaintPreview(wxPaintEvent&) {
@@ -337,6 +388,8 @@ class InsatuDialog final : public wxDialog {
     const wxRect paper(static_cast<int>((area.x - paperWidth * scale) / 2),
                        static_cast<int>((area.y - paperHeight * scale) / 2), static_cast<int>(paperWidth * scale),
                        static_cast<int>(paperHeight * scale));
+    paper_ = paper;
+    pixelsPerMm_ = kPixelsPerMm * scale;
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxColour(128, 128, 128)));
     dc.DrawRectangle(paper.x + 5, paper.y + 5, paper.width, paper.height);
@@ -369,6 +422,9 @@ class InsatuDialog final : public wxDialog {
 
   EditorContext& context_;
   SettingsStore& store_;
+  wxRect paper_;             // the paper in the preview, as last painted
+  double pixelsPerMm_ = 0;   // preview pixels to the millimetre
+  MarginLine dragged_ = MarginLine::None;
   wxPrintData& data_;
   ChartScene scene_;
   PageGrid grid_;

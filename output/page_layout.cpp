@@ -140,6 +140,13 @@ std::vector<int> PagesToPrint(PrintRange range, const PageGrid& grid, int curren
   return pages;
 }
 
+int DraggedMargin(double distance, double pixelsPerMm, int lowestMm) {
+  constexpr int kLargestMargin = 50;
+  if (!(pixelsPerMm > 0)) return lowestMm;
+  const int margin = std::clamp(static_cast<int>(distance / pixelsPerMm), lowestMm, kLargestMargin);
+  return margin == kLargestMargin - 1 ? kLargestMargin : margin;
+}
+
 PageSize PaperPoints(const PrintSheet& sheet) {
   return {sheet.widthMm / kMmPerInch * 72, sheet.heightMm / kMmPerInch * 72};
 }

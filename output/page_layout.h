@@ -82,6 +82,11 @@ enum class PrintRange { All = 1, Current = 2, Pages = 3 };
 // (none when from lies after to); with onePage the single fitted page whatever the range.
 std::vector<int> PagesToPrint(PrintRange range, const PageGrid& grid, int current, int from, int to, bool onePage);
 
+// A margin dragged in the print preview: the line's distance from its paper edge in preview pixels,
+// at pixelsPerMm preview pixels to the millimetre, as whole millimetres (truncated) between
+// lowestMm (the printer's physical offset) and 50; 49 becomes 50.
+int DraggedMargin(double distance, double pixelsPerMm, int lowestMm);
+
 // The paper's size in points, for a vector page.
 PageSize PaperPoints(const PrintSheet& sheet);
 

@@ -106,6 +106,15 @@ TEST(PlacePage, OnePageFitsTheChartAndCentresItAcrossTheOtherDirection) {
   EXPECT_NEAR(tall.originY, 20 * mm, 1e-9);
 }
 
+TEST(DraggedMargin, WholeMillimetresBetweenTheOffsetAndFifty) {
+  const double pixelsPerMm = 2.5;
+  EXPECT_EQ(DraggedMargin(30 * 2.5 + 2, pixelsPerMm, 0), 30) << "truncated";
+  EXPECT_EQ(DraggedMargin(49 * 2.5 + 1, pixelsPerMm, 0), 50) << "49 becomes 50";
+  EXPECT_EQ(DraggedMargin(80 * 2.5, pixelsPerMm, 0), 50);
+  EXPECT_EQ(DraggedMargin(-10, pixelsPerMm, 4), 4) << "not beyond the printer's offset";
+  EXPECT_EQ(DraggedMargin(2 * 2.5, pixelsPerMm, 4), 4);
+}
+
 TEST(PagesToPrint, TheRangeModesOverTheGrid) {
   const PageGrid grid{3, 2};
   using Pages = std::vector<int>;
