@@ -156,6 +156,7 @@ TEST_F(CliOutputTest, PrintRefusesWhatItCannotCut) {
       {" -o " + folder_ + "/a.pdf --margins 10,10,10", "the margins are four whole millimetres"},
       {" -o " + folder_ + "/a.pdf --margins 10,10,10,60", "the margins are four whole millimetres"},
       {" -o " + folder_ + "/a.pdf --chart tree", "tree: not a chart"},
+      {" -o " + folder_ + "/a.pdf --chart star", "only the box chart can be drawn so far"},
       {"", "the PDF file must be named with -o"},
   };
   for (const auto& c : cases) {
