@@ -23,6 +23,7 @@
 
 #include "app/wx_text.h"
 #include "model/program_settings.h"
+#include "model/string_table.h"
 #include "output/chart_export.h"
 #include "output/page_layout.h"
 #include "platform/cairo/cairo_targets.h"
@@ -122,7 +123,12 @@ class InsatuDialog final : public wxDialog {
     wxPrintDialogData dialogData(data_);
     wxPrinter printer(&dialogData);
     // The system's print dialog: a machine without a printer can still print to a file there.
-    if (printer.Print(this, &printout, true)) data_ = printer.GetPrintDialogData().GetPrintData();
+    if (printer.Print(this, &printout, true)) {
+      data_ = printer.GetPrintDialogData().GetPrintData();
+    } else if (wxPrinter::GetLastError() == wxPRINTER_ERROR) {
+      ShowResourceMessage(context_.messages, "CreateDC At SetPaperSize\n", kMsgPrinterDcFailed, MessageIcon::Stop,
+                          MessageButtons::Ok);
+    }
   }
 
   void StoreOnClose() {
