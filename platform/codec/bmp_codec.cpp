@@ -355,6 +355,18 @@ std::pair<uint32_t, uint32_t> BitsAndCompression(BmpKind kind) {
   return {32, kCompressionBitFields};
 }
 
+// Black and white by brightness, as a monochrome display shows a drawing: lines and text dark, the
+// pale fills of a chart light. (Two mean colours of a median cut would both be pale and lose them.)
+PalettedPixels BlackAndWhite(const Picture& picture) {
+  PalettedPixels result{{{0, 0, 0}, {255, 255, 255}}, {}};
+  result.indices.reserve(picture.bgra.size() / 4);
+  for (std::size_t i = 0; i < picture.bgra.size(); i += 4) {
+    const int luma = 299 * picture.bgra[i + 2] + 587 * picture.bgra[i + 1] + 114 * picture.bgra[i];
+    result.indices.push_back(luma >= 128 * 1000 ? 1 : 0);
+  }
+  return result;
+}
+
 // One row of palette indices as an RLE8 or RLE4 stream (without its end-of-line mark): runs of
 // equal pixels as (count, value), stretches without a run of three as absolute groups of at least
 // three pixels padded to a 16-bit boundary, shorter ones as runs of one.
@@ -468,7 +480,7 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture, BmpKind kind) {
   }
 
   const std::size_t colours = std::size_t{1} << bits;
-  const PalettedPixels paletted = ReduceToPalette(picture, colours);
+  const PalettedPixels paletted = bits == 1 ? BlackAndWhite(picture) : ReduceToPalette(picture, colours);
   std::vector<uint8_t> pixels;
   const auto width = static_cast<std::size_t>(picture.width);
   if (compression == kCompressionNone) {

@@ -151,6 +151,13 @@ TEST_F(ChartExport, EveryBmpKindHasItsHeaderPaletteAndPixels) {
       EXPECT_GE(colours, 2);
       // With 16 colours and more, the background, the colour of most pixels, keeps a palette entry
       // of its own.
+      if (c.bits == 1) {
+        EXPECT_EQ(Little32(file, 54), 0u) << "black";
+        EXPECT_EQ(Little32(file, 58), 0x00FFFFFFu) << "white";
+        EXPECT_EQ(RunTool("convert " + path + " -format '%[hex:p{0,0}]' info:"), "FFFFFF");
+        // The dark outline of the first node stays black.
+        EXPECT_EQ(colours, 2);
+      }
       if (c.bits >= 4) {
         EXPECT_EQ(RunTool("convert " + path + " -format '%[hex:p{0,0}]' info:"), "E6F0C8");
       }
