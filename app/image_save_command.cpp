@@ -40,7 +40,9 @@ class WxImageSaveHost final : public ImageSaveHost {
     wxFileDialog dialog(parent_, U("保存するファイルを指定"), wxString(), U(initialName), U(filter), wxFD_SAVE);
     dialog.SetFilterIndex(static_cast<int>(ImageKind::Jpeg));
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-    return ChosenImageFile{Utf8Of(dialog.GetPath()), dialog.GetFilterIndex() + 1};
+    std::string path = Utf8Of(dialog.GetPath());
+    if (std::filesystem::path(path).extension().empty()) path += ".gif";  // the dialog's default extension
+    return ChosenImageFile{path, dialog.GetFilterIndex() + 1};
   }
 
   std::optional<int> AskJpegQuality(int initial) override { return ravelo::AskJpegQuality(parent_, initial); }
