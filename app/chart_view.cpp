@@ -4,11 +4,8 @@
 #include <wx/gdicmn.h>
 #include <wx/tooltip.h>
 
-#include <ctime>
-
+#include "app/chart_drawings.h"
 #include "app/wx_text.h"
-#include "charts/star/star_drawing.h"
-#include "charts/action/action_drawing.h"
 
 namespace ravelo {
 
@@ -75,9 +72,7 @@ ChartView::ChartView(wxWindow* parent, Diagram& diagram, RandomSource& random, c
   wxToolTip::SetDelay(100);
   wxToolTip::SetAutoPop(3000);
   wxToolTip::SetReshow(2000);
-  // The Star chart is laid out when first shown, its spread seeded from the clock.
-  controller_.SetOtherCharts(
-      OtherCharts{.star = StarChartDrawing(static_cast<uint32_t>(std::time(nullptr))), .action = DrawActionChart});
+  controller_.SetOtherCharts(EditorChartDrawings());
   Bind(wxEVT_PAINT, &ChartView::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &ChartView::OnMouse, this);
   Bind(wxEVT_LEFT_UP, &ChartView::OnMouse, this);

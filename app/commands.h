@@ -24,6 +24,8 @@ enum : int {
   kSetBuiltInPicture = 383,
   ID_VIEW_FLOW = 384,
   ID_VIEW_BOX = 385,
+  ID_FILE_IMAGE = 390,
+  ID_FILE_PRINT = 57607,  // Ctrl+P
   ID_VIEW_STAR = 386,
   ID_HOZON_BTN = 387,
   ID_SETTEU_BTN = 388,

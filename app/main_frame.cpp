@@ -23,6 +23,8 @@
 #include "app/dialogs.h"
 #include "app/frame_housekeeping.h"
 #include "app/search_pane_window.h"
+#include "app/image_save_command.h"
+#include "app/print_command.h"
 #include "app/test_script.h"
 #include "app/wx_text.h"
 #include "arcs/shape_defaults.h"
@@ -349,6 +351,7 @@ void MainFrame::BuildRibbon() {
   file->AddHybridButton(ID_FILE_OPEN, U("開く"), ArtIcon(wxART_FILE_OPEN));
   file->AddButton(ID_FILE_SAVE, U("上書き 保存"), ArtIcon(wxART_FILE_SAVE));
   file->AddDropdownButton(ID_HOZON_BTN, U("名前を付けて 保存"), ArtIcon(wxART_FILE_SAVE_AS));
+  file->AddButton(ID_FILE_PRINT, U("印刷"), ArtIcon(wxART_PRINT));
 
   editButtons_ = bar("編集");
   editButtons_->AddButton(ID_UNDO, U("元に戻す"), ArtIcon(wxART_UNDO));
@@ -434,6 +437,7 @@ void MainFrame::BindCommands() {
       {wxACCEL_CTRL, 'N', ID_FILE_NEW},
       {wxACCEL_CTRL, 'O', ID_FILE_OPEN},
       {wxACCEL_CTRL, 'S', ID_FILE_SAVE},
+      {wxACCEL_CTRL, 'P', ID_FILE_PRINT},
       {wxACCEL_CTRL, 'Z', ID_UNDO},
       {wxACCEL_CTRL, 'Y', ID_REDO},
       {wxACCEL_CTRL, 'A', kSelectAll},
@@ -606,6 +610,7 @@ void MainFrame::OnRibbonDropdown(wxRibbonButtonBarEvent& event) {
     }
     case ID_HOZON_BTN:
       menu.Append(ID_FILE_SAVE_AS, U("名前を付けて保存(&A)"));
+      menu.Append(ID_FILE_IMAGE, U("イメージとして保存(&I)"));
       break;
     case ID_SETTEU_BTN:
       menu.Append(ID_KAN_SET, U("システムの環境設定(&K)"));
@@ -674,6 +679,14 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
       break;
     case ID_FILE_SAVE_AS:
       if (session_->SaveAsCommand(scroll)) SetTitle(U(session_->WindowTitle()));
+      break;
+    case ID_FILE_IMAGE:
+      SaveChartImageCommand(this, context_);
+      view_->Refresh(false);
+      break;
+    case ID_FILE_PRINT:
+      PrintChartCommand(this, context_);
+      view_->Refresh(false);
       break;
     case ID_UNDO:
       if (session_->Undo()) AfterEdit();

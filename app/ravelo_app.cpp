@@ -2,10 +2,9 @@
 // answers the start-up questions for the windowing system and runs the start-up sequence.
 #include <langinfo.h>
 #include <unistd.h>
-#include <wx/image.h>
 #include <wx/app.h>
-#include <wx/cmndata.h>
 #include <wx/display.h>
+#include <wx/image.h>
 #include <wx/snglinst.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
@@ -21,6 +20,7 @@
 #include "app/command_line.h"
 #include "app/editor_context.h"
 #include "app/main_frame.h"
+#include "app/print_command.h"
 #include "app/startup.h"
 #include "app/test_script.h"
 #include "app/wx_text.h"
@@ -44,10 +44,6 @@ wxString LockFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   return runtime != nullptr && runtime[0] == '/' ? U(runtime) : U("/tmp");
 }
-
-// Paper sizes the printing system knows by number (the same numbers as stored); others are A4.
-constexpr int kLargestPaperCode = 118;
-constexpr int kA4 = 9;
 
 }  // namespace
 
@@ -94,12 +90,8 @@ class RaveloApp final : public wxApp, private StartupPlatform {
   }
 
   PrinterCheck PrepareDefaultPrinter(int paperSize, int orientation) override {
-    printData_ = std::make_unique<wxPrintData>();
-    const int paper = paperSize >= 1 && paperSize <= kLargestPaperCode ? paperSize : kA4;
-    printData_->SetPaperId(static_cast<wxPaperSize>(paper));
-    printData_->SetOrientation(orientation == 2 ? wxLANDSCAPE : wxPORTRAIT);
     // The desktop has no default printer to ask for; the print data stand in for it.
-    return printData_->IsOk() ? PrinterCheck::Ready : PrinterCheck::NotConfigured;
+    return PrepareApplicationPrinter(paperSize, orientation) ? PrinterCheck::Ready : PrinterCheck::NotConfigured;
   }
 
   bool CreateMainFrame() override {
@@ -132,7 +124,6 @@ class RaveloApp final : public wxApp, private StartupPlatform {
   StartupState state_;
   std::unique_ptr<wxSingleInstanceChecker> instance_;
   std::unique_ptr<Diagram> diagram_;
-  std::unique_ptr<wxPrintData> printData_;
   RandomSource random_;
   SystemClock clock_;
   GcabCabinet cabinet_;

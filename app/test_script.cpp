@@ -66,6 +66,7 @@ const NamedCommand kCommands[] = {
     {"ID_GRID_BTN", grid_command::kToggle},
     {"ID_GRID_2", grid_command::k40},
     {"SELECT_ALL", kSelectAll},
+    {"ID_FILE_IMAGE", ID_FILE_IMAGE},
 };
 
 const char* IconName(MessageIcon icon) {

@@ -1,7 +1,6 @@
 // ravelo-cli: the headless tool beside the editor, for scripts and tests.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -12,14 +11,14 @@
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
 #include "cli/fallback_settings.h"
-#include "cli/star_chart.h"
+#include "cli/print_command.h"
 #include "cli/search_commands.h"
+#include "cli/star_chart.h"
 #include "model/diagram.h"
 #include "model/document_file.h"
 #include "platform/cab/gcab_cabinet.h"
 #include "platform/codec/document_picture_codec.h"
 #include "platform/files.h"
-#include "platform/image_file.h"
 
 namespace ravelo::cli {
 namespace {
@@ -28,18 +27,11 @@ constexpr const char* kUsage =
     "usage: ravelo-cli info FILE.rvl\n"
     "       ravelo-cli dump FILE.rvl [--chart star|action]\n"
     "       ravelo-cli convert IN.rvl OUT.rvl\n"
-    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|star|action] [--zoom Z]\n"
+    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|star|action] [--zoom Z] [--kind K] [--quality Q]\n"
+    "       ravelo-cli print FILE.rvl -o OUT.pdf [--chart box|star|action] [--paper A4|A3|B4|B5|Letter] [--landscape]\n"
+    "                  [--margins L,T,R,B] [--one-page]\n"
     "       ravelo-cli find FILE.rvl TEXT [--in all|titles|memos] [--match-case]\n"
     "       ravelo-cli replace IN.rvl OUT.rvl (--from A --to B | --dictionary FILE) [--in ...] [--match-case]\n";
-
-// The chart named on the command line.
-std::optional<int> ChartNamed(std::string_view name) {
-  constexpr std::string_view kNames[kChartCount] = {"box", "star", "action", "flow"};
-  for (int chart = 0; chart < kChartCount; ++chart) {
-    if (kNames[chart] == name) return chart;
-  }
-  return std::nullopt;
-}
 
 // What opening and saving documents needs, set up once for the tool.
 struct Session {
@@ -81,7 +73,7 @@ std::optional<RenderArguments> ParseRender(int argc, char** argv) {
     if (option == "-o") {
       arguments.output = value;
     } else if (option == "--chart") {
-      const std::optional<int> chart = ChartNamed(value);
+      const std::optional<int> chart = ChartOfName(value);
       if (!chart || *chart == FlowChart) {
         std::cerr << value << ": only the box, star and action charts can be drawn so far\n";
         return std::nullopt;
@@ -94,8 +86,7 @@ std::optional<RenderArguments> ParseRender(int argc, char** argv) {
         std::cerr << value << ": not a zoom factor\n";
         return std::nullopt;
       }
-    } else {
-      std::cerr << option << ": unknown option\n";
+    } else if (!ParseImageOption(option, value, arguments.request)) {
       return std::nullopt;
     }
   }
@@ -112,29 +103,12 @@ int Render(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
-  const std::string& output = arguments->output;
-  const std::string extension = std::filesystem::path(output).extension().string();
-  const ImageFormat format = ImageFormatOfExtension(extension.empty() ? "" : extension.substr(1));
-  if (format == ImageFormat::Unknown) {
-    std::cerr << output << ": name the image .png, .bmp, .jpg, .gif or .tiff\n";
-    return 1;
-  }
   Session session;
   auto diagram = std::make_unique<Diagram>();
   if (!Open(session, *diagram, arguments->document)) return 1;
   std::string error;
-  const std::optional<Picture> image = cli::DrawChartImage(*diagram, arguments->request, error);
-  if (!image) {
+  if (!cli::WriteChartImage(*diagram, arguments->request, arguments->output, error)) {
     std::cerr << arguments->document << ": " << error << '\n';
-    return 1;
-  }
-  const std::vector<uint8_t> bytes = EncodeImageFile(*image, format);
-  std::ofstream file;
-  if (!bytes.empty()) file.open(output, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (bytes.empty() || !file) {
-    std::cerr << output << ": the image could not be written\n";
     return 1;
   }
   return 0;
@@ -142,7 +116,7 @@ int Render(int argc, char** argv) {
 
 // dump FILE --chart NAME: the chart laid out first, each node with its place in it.
 int DumpChart(const char* path, std::string_view option, std::string_view name) {
-  const std::optional<int> chart = ChartNamed(name);
+  const std::optional<int> chart = ChartOfName(name);
   if (option != "--chart" || !chart || *chart == BoxChart || *chart == FlowChart) {
     std::cerr << "dump: --chart names the chart to lay out: star or action\n";
     return 2;
@@ -166,6 +140,11 @@ int Run(int argc, char** argv) {
   if (command == "dump" && argc == 5) return DumpChart(argv[2], argv[3], argv[4]);
   if (command == "find") return FindCommand(argc, argv);
   if (command == "replace") return ReplaceCommand(argc, argv);
+  if (command == "print") {
+    Session session;
+    return cli::Print(argc, argv,
+                      [&](Diagram& diagram, const std::string& path) { return Open(session, diagram, path); });
+  }
   const bool twoPaths = command == "convert";
   if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
     std::cerr << kUsage;

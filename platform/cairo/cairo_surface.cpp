@@ -13,6 +13,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/large_buffer.h"
+
 extern const char kFontAliases[];  // platform/cairo/fonts.conf, compiled in
 
 namespace ravelo {
@@ -505,6 +507,34 @@ std::unique_ptr<CairoSurface> CairoSurface::CreateImage(int width, int height, S
     return nullptr;
   }
   return std::unique_ptr<CairoSurface>(new CairoSurface(cr, DeviceCaps{}, edges, true));
+}
+
+std::optional<Picture> CairoSurface::DrawPicture(int width, int height, const std::function<void(CairoSurface&)>& draw,
+                                                 ShapeEdges edges) {
+  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
+  if (width < 1 || height < 1 || stride != width * 4) return std::nullopt;
+  Picture picture{width, height, {}, {}};
+  try {
+    ResizeLargeBuffer(picture.bgra, static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+  cairo_surface_t* image =
+      cairo_image_surface_create_for_data(picture.bgra.data(), CAIRO_FORMAT_RGB24, width, height, stride);
+  cairo_t* cr = cairo_create(image);
+  cairo_surface_destroy(image);  // the context keeps it
+  if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) {
+    cairo_destroy(cr);
+    return std::nullopt;
+  }
+  {
+    CairoSurface surface(cr, DeviceCaps{}, edges, true);
+    draw(surface);
+    cairo_surface_flush(image);
+  }
+  // Cairo leaves the fourth byte of its opaque format undefined.
+  for (std::size_t i = 3; i < picture.bgra.size(); i += 4) picture.bgra[i] = 255;
+  return picture;
 }
 
 CairoSurface::CairoSurface(cairo_t* context, DeviceCaps caps, ShapeEdges edges)

@@ -10,7 +10,9 @@
 
 #include <cairo.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/picture.h"
 #include "render/surface.h"
@@ -25,6 +27,11 @@ class CairoSurface final : public Surface {
   // cannot be had.
   static std::unique_ptr<CairoSurface> CreateImage(int width, int height,
                                                    ShapeEdges edges = ShapeEdges::Crisp);
+  // A new opaque picture of width x height pixels, drawn by draw through a surface on the picture's
+  // own pixels (no copy: the image export of whole charts); null when the memory for it cannot be
+  // had. The picture is black before drawing.
+  static std::optional<Picture> DrawPicture(int width, int height, const std::function<void(CairoSurface&)>& draw,
+                                            ShapeEdges edges = ShapeEdges::Crisp);
   // Draws through a context the caller owns (a printer page, a window) with that device's
   // capabilities; the context's state is restored when the surface goes.
   CairoSurface(cairo_t* context, DeviceCaps caps, ShapeEdges edges = ShapeEdges::Crisp);

@@ -5,6 +5,7 @@
 #include <bit>
 
 #include "platform/codec/decode_limits.h"
+#include "platform/codec/palette.h"
 #include "platform/image_file.h"
 
 namespace ravelo {
@@ -290,6 +291,128 @@ void AppendU32(std::vector<uint8_t>& out, uint32_t value) {
   AppendU16(out, value >> 16);
 }
 
+std::size_t RowBytesOf(uint32_t bits, int width) {
+  return (static_cast<std::size_t>(bits) * static_cast<std::size_t>(width) + 31) / 32 * 4;
+}
+
+// The file header and the first 40 bytes of the info header (headerBytes its stated size); the
+// pixel data follows infoBytes of header, masks and colour table.
+std::vector<uint8_t> Headers(const Picture& picture, uint32_t headerBytes, uint32_t infoBytes, uint32_t bits,
+                             uint32_t compression, uint32_t imageBytes) {
+  const auto dataOffset = static_cast<uint32_t>(kFileHeaderBytes + infoBytes);
+  std::vector<uint8_t> out;
+  out.reserve(dataOffset + imageBytes);
+  out.push_back('B');
+  out.push_back('M');
+  AppendU32(out, dataOffset + imageBytes);
+  AppendU32(out, 0);
+  AppendU32(out, dataOffset);
+  AppendU32(out, headerBytes);
+  AppendU32(out, static_cast<uint32_t>(picture.width));
+  AppendU32(out, static_cast<uint32_t>(picture.height));  // positive: bottom-up rows
+  AppendU16(out, 1);
+  AppendU16(out, bits);
+  AppendU32(out, compression);
+  AppendU32(out, imageBytes);
+  AppendU32(out, kPixelsPerMetre);
+  AppendU32(out, kPixelsPerMetre);
+  AppendU32(out, 0);  // colours used: all of the table
+  AppendU32(out, 0);  // colours important
+  return out;
+}
+
+// Appends the rows bottom-up, each padded to four bytes, filled by fill(row, bgra, width).
+template <typename Fill>
+void AppendRows(std::vector<uint8_t>& out, const Picture& picture, uint32_t bits, Fill fill) {
+  const auto width = static_cast<std::size_t>(picture.width);
+  const std::size_t rowBytes = RowBytesOf(bits, picture.width);
+  std::size_t at = out.size();
+  out.resize(at + rowBytes * static_cast<std::size_t>(picture.height), 0);
+  for (int y = picture.height - 1; y >= 0; --y, at += rowBytes) {
+    fill(out.data() + at, picture.bgra.data() + static_cast<std::size_t>(y) * width * 4, width);
+  }
+}
+
+std::pair<uint32_t, uint32_t> BitsAndCompression(BmpKind kind) {
+  switch (kind) {
+    case BmpKind::Bits1:
+      return {1, kCompressionNone};
+    case BmpKind::Bits4:
+      return {4, kCompressionNone};
+    case BmpKind::Bits4Rle:
+      return {4, kCompressionRle4};
+    case BmpKind::Bits8:
+      return {8, kCompressionNone};
+    case BmpKind::Bits8Rle:
+      return {8, kCompressionRle8};
+    case BmpKind::Bits16:
+      return {16, kCompressionBitFields};
+    case BmpKind::Bits24:
+      return {24, kCompressionNone};
+    case BmpKind::Bits32:
+      break;
+  }
+  return {32, kCompressionBitFields};
+}
+
+// Black and white by brightness, as a monochrome display shows a drawing: lines and text dark, the
+// pale fills of a chart light. (Two mean colours of a median cut would both be pale and lose them.)
+PalettedPixels BlackAndWhite(const Picture& picture) {
+  PalettedPixels result{{{0, 0, 0}, {255, 255, 255}}, {}};
+  result.indices.reserve(picture.bgra.size() / 4);
+  for (std::size_t i = 0; i < picture.bgra.size(); i += 4) {
+    const int luma = 299 * picture.bgra[i + 2] + 587 * picture.bgra[i + 1] + 114 * picture.bgra[i];
+    result.indices.push_back(luma >= 128 * 1000 ? 1 : 0);
+  }
+  return result;
+}
+
+// One row of palette indices as an RLE8 or RLE4 stream (without its end-of-line mark): runs of
+// equal pixels as (count, value), stretches without a run of three as absolute groups of at least
+// three pixels padded to a 16-bit boundary, shorter ones as runs of one.
+void AppendRleRow(std::vector<uint8_t>& out, std::span<const uint8_t> row, bool fourBits) {
+  constexpr std::size_t kLongest = 255;
+  const auto value = [&](std::size_t at) { return fourBits ? static_cast<uint8_t>(row[at] << 4 | row[at]) : row[at]; };
+  const auto startsRun = [&](std::size_t at) {
+    return at + 2 < row.size() && row[at] == row[at + 1] && row[at] == row[at + 2];
+  };
+  std::size_t i = 0;
+  while (i < row.size()) {
+    if (startsRun(i)) {
+      std::size_t run = 3;
+      while (i + run < row.size() && run < kLongest && row[i + run] == row[i]) ++run;
+      out.push_back(static_cast<uint8_t>(run));
+      out.push_back(value(i));
+      i += run;
+      continue;
+    }
+    std::size_t end = i + 1;
+    while (end < row.size() && end - i < kLongest && !startsRun(end)) ++end;
+    const std::size_t count = end - i;
+    if (count < 3) {
+      for (; i < end; ++i) {
+        out.push_back(1);
+        out.push_back(value(i));
+      }
+      continue;
+    }
+    out.push_back(0);
+    out.push_back(static_cast<uint8_t>(count));
+    const std::size_t groupStart = out.size();
+    if (fourBits) {
+      for (std::size_t k = 0; k < count; k += 2) {
+        const uint8_t low = k + 1 < count ? row[i + k + 1] : 0;
+        out.push_back(static_cast<uint8_t>(row[i + k] << 4 | low));
+      }
+    } else {
+      out.insert(out.end(), row.begin() + static_cast<std::ptrdiff_t>(i),
+                 row.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    if ((out.size() - groupStart) % 2 != 0) out.push_back(0);
+    i = end;
+  }
+}
+
 }  // namespace
 
 std::optional<Picture> DecodeBmp(std::span<const uint8_t> fileBytes) {
@@ -310,41 +433,83 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture, BmpDepth depth) {
   const bool alpha = depth == BmpDepth::Bits32;
   const uint32_t bits = alpha ? 32 : 24;
   const uint32_t headerBytes = alpha ? kV4HeaderBytes : kInfoHeaderBytes;
-  const auto width = static_cast<std::size_t>(picture.width);
-  const std::size_t rowBytes = (bits * width + 31) / 32 * 4;
+  const std::size_t rowBytes = RowBytesOf(bits, picture.width);
   const auto imageBytes = static_cast<uint32_t>(rowBytes * static_cast<std::size_t>(picture.height));
-  const auto dataOffset = static_cast<uint32_t>(kFileHeaderBytes + headerBytes);
-
-  std::vector<uint8_t> out;
-  out.reserve(dataOffset + imageBytes);
-  out.push_back('B');
-  out.push_back('M');
-  AppendU32(out, dataOffset + imageBytes);
-  AppendU32(out, 0);
-  AppendU32(out, dataOffset);
-  AppendU32(out, headerBytes);
-  AppendU32(out, static_cast<uint32_t>(picture.width));
-  AppendU32(out, static_cast<uint32_t>(picture.height));  // positive: bottom-up rows
-  AppendU16(out, 1);
-  AppendU16(out, bits);
-  AppendU32(out, alpha ? kCompressionBitFields : kCompressionNone);
-  AppendU32(out, imageBytes);
-  AppendU32(out, kPixelsPerMetre);
-  AppendU32(out, kPixelsPerMetre);
-  AppendU32(out, 0);  // colours used
-  AppendU32(out, 0);  // colours important
+  std::vector<uint8_t> out =
+      Headers(picture, headerBytes, headerBytes, bits, alpha ? kCompressionBitFields : kCompressionNone, imageBytes);
   if (alpha) {
     for (const uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u}) AppendU32(out, mask);
     AppendU32(out, kSrgbColourSpace);
-    out.resize(dataOffset, 0);  // end points and gamma, unused with sRGB
+    out.resize(kFileHeaderBytes + headerBytes, 0);  // end points and gamma, unused with sRGB
   }
-  for (int y = picture.height - 1; y >= 0; --y) {
-    const uint8_t* row = picture.bgra.data() + static_cast<std::size_t>(y) * width * 4;
-    for (std::size_t x = 0; x < width; ++x) {
-      out.insert(out.end(), row + x * 4, row + x * 4 + (alpha ? 4 : 3));
+  const uint32_t pixelBytes = alpha ? 4 : 3;
+  AppendRows(out, picture, bits, [&](uint8_t* row, const uint8_t* bgra, std::size_t width) {
+    for (std::size_t x = 0; x < width; ++x) std::copy_n(bgra + x * 4, pixelBytes, row + x * pixelBytes);
+  });
+  return out;
+}
+
+std::vector<uint8_t> EncodeBmp(const Picture& picture, BmpKind kind) {
+  if (!HasPixelData(picture)) return {};
+  const auto [bits, compression] = BitsAndCompression(kind);
+  if (bits > 8) {
+    const uint32_t imageBytes =
+        static_cast<uint32_t>(RowBytesOf(bits, picture.width)) * static_cast<uint32_t>(picture.height);
+    const bool fields = compression == kCompressionBitFields;
+    const uint32_t infoBytes = kInfoHeaderBytes + (fields ? 12 : 0);
+    std::vector<uint8_t> out = Headers(picture, kInfoHeaderBytes, infoBytes, bits, compression, imageBytes);
+    if (bits == 16) {
+      for (const uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu}) AppendU32(out, mask);
+      AppendRows(out, picture, bits, [](uint8_t* row, const uint8_t* bgra, std::size_t width) {
+        for (std::size_t x = 0; x < width; ++x, bgra += 4) {
+          const auto value = static_cast<uint16_t>((bgra[2] >> 3) << 11 | (bgra[1] >> 2) << 5 | bgra[0] >> 3);
+          row[x * 2] = static_cast<uint8_t>(value);
+          row[x * 2 + 1] = static_cast<uint8_t>(value >> 8);
+        }
+      });
+      return out;
     }
-    out.resize(out.size() + rowBytes - width * (alpha ? 4 : 3), 0);
+    if (fields) {
+      for (const uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu}) AppendU32(out, mask);
+    }
+    const uint32_t pixelBytes = bits / 8;
+    AppendRows(out, picture, bits, [&](uint8_t* row, const uint8_t* bgra, std::size_t width) {
+      for (std::size_t x = 0; x < width; ++x) std::copy_n(bgra + x * 4, 3, row + x * pixelBytes);
+    });
+    return out;
   }
+
+  const std::size_t colours = std::size_t{1} << bits;
+  const PalettedPixels paletted = bits == 1 ? BlackAndWhite(picture) : ReduceToPalette(picture, colours);
+  std::vector<uint8_t> pixels;
+  const auto width = static_cast<std::size_t>(picture.width);
+  if (compression == kCompressionNone) {
+    const std::size_t rowBytes = RowBytesOf(bits, picture.width);
+    pixels.resize(rowBytes * static_cast<std::size_t>(picture.height), 0);
+    for (int y = 0; y < picture.height; ++y) {
+      const uint8_t* indices = paletted.indices.data() + static_cast<std::size_t>(y) * width;
+      uint8_t* row = pixels.data() + static_cast<std::size_t>(picture.height - 1 - y) * rowBytes;
+      const int perByte = 8 / static_cast<int>(bits);
+      for (std::size_t x = 0; x < width; ++x) {
+        const int shift = 8 - static_cast<int>(bits) * (static_cast<int>(x % static_cast<std::size_t>(perByte)) + 1);
+        row[x / static_cast<std::size_t>(perByte)] |= static_cast<uint8_t>(indices[x] << shift);
+      }
+    }
+  } else {
+    for (int y = picture.height - 1; y >= 0; --y) {
+      AppendRleRow(pixels, std::span(paletted.indices).subspan(static_cast<std::size_t>(y) * width, width), bits == 4);
+      pixels.push_back(0);
+      pixels.push_back(y == 0 ? 1 : 0);  // end of bitmap after the top row, else end of line
+    }
+  }
+  const auto infoBytes = static_cast<uint32_t>(kInfoHeaderBytes + 4 * colours);
+  std::vector<uint8_t> out =
+      Headers(picture, kInfoHeaderBytes, infoBytes, bits, compression, static_cast<uint32_t>(pixels.size()));
+  for (std::size_t i = 0; i < colours; ++i) {
+    const RgbColour colour = i < paletted.palette.size() ? paletted.palette[i] : RgbColour{};
+    out.insert(out.end(), {colour.blue, colour.green, colour.red, 0});
+  }
+  out.insert(out.end(), pixels.begin(), pixels.end());
   return out;
 }
 

@@ -24,4 +24,14 @@ enum class BmpDepth { Bits24, Bits32 };
 // Empty when the picture holds no usable pixels.
 std::vector<uint8_t> EncodeBmp(const Picture& picture, BmpDepth depth);
 
+// The eight kinds of the chart image export.
+enum class BmpKind { Bits1, Bits4, Bits4Rle, Bits8, Bits8Rle, Bits16, Bits24, Bits32 };
+
+// A chart image as a BMP of that kind: the 40-byte info header, rows bottom-up at 96 dpi, alpha
+// dropped. 1 bit is black and white by brightness; 4 and 8 bits carry a full colour table (16 or 256
+// entries, unused ones black) from ReduceToPalette; RLE4 and RLE8 streams end every row and the bitmap, and their pixel data size is
+// the stream's length. 16 bits are 5-6-5 and 32 bits 8-8-8 bit fields, the red, green and blue masks
+// after the header. Empty when the picture holds no usable pixels.
+std::vector<uint8_t> EncodeBmp(const Picture& picture, BmpKind kind);
+
 }  // namespace ravelo

@@ -9,14 +9,13 @@ namespace ravelo {
 
 namespace {
 
-constexpr std::size_t kMaxColours = 256;
 constexpr int kBinCount = 1 << 15;  // five bits of each of red, green and blue
 
 uint32_t PackedRgb(const uint8_t* bgra) {
   return static_cast<uint32_t>(bgra[2]) << 16 | static_cast<uint32_t>(bgra[1]) << 8 | bgra[0];
 }
 
-std::optional<PalettedPixels> ExactPalette(const Picture& picture) {
+std::optional<PalettedPixels> ExactPalette(const Picture& picture, std::size_t maxColours) {
   PalettedPixels result;
   result.indices.reserve(picture.bgra.size() / 4);
   std::unordered_map<uint32_t, uint8_t> indexOf;
@@ -25,7 +24,7 @@ std::optional<PalettedPixels> ExactPalette(const Picture& picture) {
     const uint32_t rgb = PackedRgb(pixel);
     auto found = indexOf.find(rgb);
     if (found == indexOf.end()) {
-      if (result.palette.size() == kMaxColours) return std::nullopt;
+      if (result.palette.size() == maxColours) return std::nullopt;
       found = indexOf.emplace(rgb, static_cast<uint8_t>(result.palette.size())).first;
       result.palette.push_back({pixel[2], pixel[1], pixel[0]});
     }
@@ -97,7 +96,7 @@ void SplitBox(std::vector<Box>& boxes, WidestBox widest, std::vector<int>& occup
   boxes.push_back({middle, box.end});
 }
 
-PalettedPixels MedianCut(const Picture& picture) {
+PalettedPixels MedianCut(const Picture& picture, std::size_t maxColours) {
   std::vector<Bin> bins(kBinCount);
   for (std::size_t i = 0; i < picture.bgra.size(); i += 4) {
     const uint8_t* pixel = &picture.bgra[i];
@@ -112,7 +111,7 @@ PalettedPixels MedianCut(const Picture& picture) {
     if (bins[static_cast<std::size_t>(b)].count > 0) occupied.push_back(b);
   }
   std::vector<Box> boxes{{0, occupied.size()}};
-  while (boxes.size() < kMaxColours) {
+  while (boxes.size() < maxColours) {
     const WidestBox widest = FindWidestBox(boxes, occupied);
     if (widest.box < 0) break;
     SplitBox(boxes, widest, occupied, bins);
@@ -144,9 +143,9 @@ PalettedPixels MedianCut(const Picture& picture) {
 
 }  // namespace
 
-PalettedPixels ReduceToPalette(const Picture& picture) {
-  std::optional<PalettedPixels> exact = ExactPalette(picture);
-  return exact ? std::move(*exact) : MedianCut(picture);
+PalettedPixels ReduceToPalette(const Picture& picture, std::size_t maxColours) {
+  std::optional<PalettedPixels> exact = ExactPalette(picture, maxColours);
+  return exact ? std::move(*exact) : MedianCut(picture, maxColours);
 }
 
 int NearestPaletteIndex(const std::vector<RgbColour>& palette, RgbColour colour) {

@@ -516,6 +516,37 @@ assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] 
     expect_setting Search RepDic places
     ;;
 
+  image-save)
+    # The chart saved as images through the command; the PNG is as wide and high as the view and
+    # no object stays selected. The JPEG asks its quality in its dialog.
+    "$make_document" "$work/doc.rvl"
+    script image "file $work/chart.png" "answer no" "command ID_FILE_IMAGE" "sleep 500" \
+      "file $work/chart.jpeg" "answer no" "command ID_FILE_IMAGE" "sleep 500" "dialog-log" "dialog-press ok" \
+      "sleep 500" "quit"
+    run image "$work/doc.rvl"
+    expect image.log "file-dialog image 無題の見出し -> $work/chart.png"
+    expect image.log "message question no 正常に保存しました\\n保存場所を表示しますか"
+    expect image.log "dialog 画質設定"
+    [ "$(identify -format '%m %w %h' "$work/chart.png")" = "PNG 1500 1500" ] || fail "chart.png: $(identify "$work/chart.png")"
+    [ "$(identify -format '%m %Q' "$work/chart.jpeg")" = "JPEG 100" ] || fail "chart.jpeg: $(identify "$work/chart.jpeg")"
+    expect_setting Last Quality 100
+    ;;
+
+  print-dialog)
+    # Ctrl+P opens the print dialog; turning it to landscape and showing the margins is kept.
+    "$make_document" "$work/doc.rvl"
+    script print "sleep 300" "key ctrl+p" "sleep 1500" "dialog-log" "dialog-set Landscape 1" \
+      "dialog-set DspYohaku 1" "dialog-set HaniPages 1" "dialog-set AllOne 1" "dialog-press cancel" "quit"
+    run print "$work/doc.rvl"
+    expect print.log "dialog 印刷"
+    expect print.log "control Portrait 1"
+    expect print.log "control HaniAll 1"
+    expect_setting Insatu Orientation 2
+    expect_setting Insatu DspYohaku 1
+    expect_setting Insatu Hani 3
+    expect_setting Insatu AllOne 1
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2

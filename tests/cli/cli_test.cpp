@@ -17,28 +17,12 @@
 #include "tests/support/diagram_builder.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/cli/cli_fixture.h"
 
 namespace ravelo {
 namespace {
 
 using testing::RunTool;
-
-class CliTest : public ::testing::Test {
- protected:
-  std::string WriteDocument(Diagram& d, const std::string& name) {
-    const std::string path = folder_ + "/" + name;
-    testing::RecordingMessages messages;
-    testing::MemorySettings settings;
-    NoProgress progress;
-    OpaquePictureCodec codec;
-    GcabCabinet cabinet;
-    EXPECT_TRUE(SaveDocument(d, path, {0, 0}, {messages, progress, codec, settings, cabinet, folder_ + "/work"}));
-    return path;
-  }
-
-  testing::ScratchFolder scratch_;
-  const std::string folder_ = scratch_.path();
-};
 
 Diagram SmallDiagram() {
   Diagram d;
