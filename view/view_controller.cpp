@@ -684,8 +684,9 @@ void ViewController::ReleaseReconnect(Point canvas) {
   if (hit.Index == arc || (hit.Index >= 0 && hit.Index == grabbed)) return;
   if (hit.Index < 0 || IsLinkArc(diagram_.object(hit.Index))) {
     if (grabbed < 0 || other < 0) return;
+    const int32_t otherSerial = diagram_.object(other).Serial;  // its index moves with the arc gone
     if (UnlinkWithQuestion(grabbed, {arc}, other)) {
-      const int kept = FindBySerial(diagram_, diagram_.object(std::min(other, diagram_.count() - 1)).Serial);
+      const int kept = FindBySerial(diagram_, otherSerial);
       ClearSelection(diagram_, view_);
       if (kept >= 0) {
         diagram_.state(kept).Selected = 1;
