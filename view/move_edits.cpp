@@ -84,16 +84,17 @@ void MoveSelectedNodes(Diagram& diagram, const ChartRules& rules, Point displace
         const DiagramObject& node = diagram.object(child);
         if (node.IsEndNode == 0 || diagram.state(child).Selected != 0 || moved[static_cast<std::size_t>(child)]) continue;
         moved[static_cast<std::size_t>(child)] = 1;
-        Displace(diagram.object(child).Pos[chart], step);
+        Displace(rules.PositionOf(diagram.object(child), chart), step);
       }
       continue;
     }
-    Displace(diagram.object(i).Pos[chart], step);
+    Point& position = rules.PositionOf(diagram.object(i), chart);
+    Displace(position, step);
     // The body where the next layout puts it: pushed back inside the view, which ends the move.
     const Rect body = OffsetRect(diagram.state(i).BodyRect, displacement.X, displacement.Y);
     const Point back = ShiftInside(area, body);
     if (back.X != 0 || back.Y != 0) {
-      Displace(diagram.object(i).Pos[chart], {DocumentStep(back.X, zoom), DocumentStep(back.Y, zoom)});
+      Displace(position, {DocumentStep(back.X, zoom), DocumentStep(back.Y, zoom)});
       return;
     }
   }
@@ -119,14 +120,14 @@ void MoveSelectedBoxes(Diagram& diagram, const ChartRules& rules, Point displace
     if (!rules.IsBox(object)) {
       if (object.IsEndNode != 0 && !moved[static_cast<std::size_t>(i)]) {
         moved[static_cast<std::size_t>(i)] = 1;
-        Displace(diagram.object(i).Pos[chart], plain);
+        Displace(rules.PositionOf(diagram.object(i), chart), plain);
       }
       continue;
     }
     for (int child : children.DescendantsOf(i)) {
       if (diagram.object(child).IsEndNode == 0 || moved[static_cast<std::size_t>(child)]) continue;
       moved[static_cast<std::size_t>(child)] = 1;
-      Displace(diagram.object(child).Pos[chart], inside);
+      Displace(rules.PositionOf(diagram.object(child), chart), inside);
     }
   }
 }

@@ -443,7 +443,8 @@ int ViewController::PressOnObject(Point canvas, unsigned flags) {
 
 void ViewController::OnLeftDown(Point client, unsigned flags) {
   host_.SetFocus();
-  if (mode_ != DragMode::None) return;
+  // A drag whose release never came (a headline drag holds no capture) ends here.
+  if (mode_ != DragMode::None) CancelDrag();
   const Point canvas = Canvas(client);
   pressCanvas_ = lastCanvas_ = canvas;
   if (PressOnConsole(client)) return;
@@ -606,6 +607,7 @@ void ViewController::OnLeftUp(Point client, unsigned) {
 
 void ViewController::CancelDrag() {
   mode_ = DragMode::None;
+  host_.ReleaseMouse();
   host_.RedrawFeedback();
 }
 

@@ -206,6 +206,17 @@ TEST_F(MouseEditTest, MemosTitlesAndTheHeadlineMoveByTheirDrag) {
   EXPECT_EQ(host.snapshots, snapshots) << "the headline takes no snapshot";
 }
 
+TEST_F(MouseEditTest, APressAfterALostReleaseStartsAfresh) {
+  diagram->header.Headline[BoxChart].Show = 1;
+  Show();
+  controller.OnLeftDown(Client(Centre(controller.state().headlineRect)), kLeftButton);
+  EXPECT_EQ(controller.mode(), DragMode::MoveHeadline);
+  EXPECT_FALSE(host.captured) << "a headline drag holds no capture, so its release may go elsewhere";
+  Click(Centre(State(b).ObjectRect));
+  EXPECT_EQ(diagram->header.CurrentObject, b);
+  EXPECT_EQ(controller.mode(), DragMode::None);
+}
+
 TEST_F(MouseEditTest, ResizingABoxScalesItsContents) {
   Click(Centre(State(p).ObjectRect));
   Show();
