@@ -158,8 +158,8 @@ void ChartView::OnMouse(wxMouseEvent& event) {
     controller_.OnLeftUp(client, flags);
   } else {
     const Point scroll = ScrollPosition();
-    frame_.cursorText(CursorPositionText(diagram_.header, ShownChart(diagram_.header),
-                                         {client.X + scroll.X, client.Y + scroll.Y}));
+    frame_.cursorText(
+        CursorPositionText(diagram_.header, ShownChart(diagram_.header), {client.X + scroll.X, client.Y + scroll.Y}));
     controller_.OnMouseMove(client, flags);
   }
   event.Skip();

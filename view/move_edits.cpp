@@ -82,7 +82,8 @@ void MoveSelectedNodes(Diagram& diagram, const ChartRules& rules, Point displace
     if (rules.IsBox(object)) {
       for (int child : children.DescendantsOf(i)) {
         const DiagramObject& node = diagram.object(child);
-        if (node.IsEndNode == 0 || diagram.state(child).Selected != 0 || moved[static_cast<std::size_t>(child)]) continue;
+        if (node.IsEndNode == 0 || diagram.state(child).Selected != 0 || moved[static_cast<std::size_t>(child)])
+          continue;
         moved[static_cast<std::size_t>(child)] = 1;
         Displace(rules.PositionOf(diagram.object(child), chart), step);
       }
@@ -138,8 +139,7 @@ DropAction DropActionOn(const Diagram& diagram, int dragged, int target, bool fi
     return ArcsBetween(diagram, dragged, target).empty() ? DropAction::Link : DropAction::Unlink;
   }
   if (IsAncestor(diagram, dragged, target, true)) return DropAction::Unrelate;
-  if (diagram.object(dragged).IsEndNode != 0 || !IsAncestor(diagram, target, dragged, false))
-    return DropAction::Relate;
+  if (diagram.object(dragged).IsEndNode != 0 || !IsAncestor(diagram, target, dragged, false)) return DropAction::Relate;
   return DropAction::Move;
 }
 

@@ -85,8 +85,8 @@ std::string EdgeTooltip(const DocumentHeader& header, Point canvas, int autoMent
   const int chart = ShownChart(header);
   const bool right = HitViewRightEdge(header, canvas);
   if (!right && !HitViewBottomEdge(header, canvas)) return {};
-  const std::string size = right ? "Width=" + std::to_string(header.ViewWidth[chart])
-                                 : "Height=" + std::to_string(header.ViewHeight[chart]);
+  const std::string size =
+      right ? "Width=" + std::to_string(header.ViewWidth[chart]) : "Height=" + std::to_string(header.ViewHeight[chart]);
   return size + "\nmin:500  max:5000\n" + (autoMent == 1 ? "オブジェクト位置自動調整" : "余白のみ変更");
 }
 
@@ -107,8 +107,8 @@ std::string Quoted(const DiagramObject& object) { return "『" + Cp932ToUtf8(Fie
 
 }  // namespace
 
-ViewController::ViewController(Diagram& diagram, ViewHost& host, RandomSource& random,
-                               const SystemSettings& settings, const ObjectServices& objects)
+ViewController::ViewController(Diagram& diagram, ViewHost& host, RandomSource& random, const SystemSettings& settings,
+                               const ObjectServices& objects)
     : diagram_(diagram), host_(host), random_(random), settings_(settings), objects_(objects) {}
 
 const ChartRules& ViewController::Rules() const { return RulesOf(Chart()); }
@@ -225,8 +225,10 @@ void ViewController::PaintSizing(Surface& surface) {
       surface.SetTextColour(kSizeLabelColour);
       surface.SetTransparentBackground(true);
       const std::string label = std::to_string(TruncToInt(edge / static_cast<double>(Zoom())));
-      if (width && lastCanvas_.Y < view.bottom - 50) surface.DrawText({edge - 8 - surface.TextExtent(label).width, lastCanvas_.Y + 20}, label);
-      if (!width && lastCanvas_.X < view.right - 70) surface.DrawText({lastCanvas_.X + 30, edge - 6 - surface.TextExtent(label).height}, label);
+      if (width && lastCanvas_.Y < view.bottom - 50)
+        surface.DrawText({edge - 8 - surface.TextExtent(label).width, lastCanvas_.Y + 20}, label);
+      if (!width && lastCanvas_.X < view.right - 70)
+        surface.DrawText({lastCanvas_.X + 30, edge - 6 - surface.TextExtent(label).height}, label);
       break;
     }
     default:
@@ -283,9 +285,9 @@ void ViewController::PaintFeedback(Surface& surface) {
   if (mode_ == DragMode::ConsoleMove) {
     const Point centre{ConsoleCentre().X + lastClient_.X - pressClient_.X + scroll.X,
                        ConsoleCentre().Y + lastClient_.Y - pressClient_.Y + scroll.Y};
-    surface.DrawRectangle({centre.X - kConsoleRadius, centre.Y - kConsoleRadius, centre.X + kConsoleRadius,
-                           centre.Y + kConsoleRadius},
-                          Pen{kOutlineColour, 1, DashStyle::Solid}, Brush::Hollow());
+    surface.DrawRectangle(
+        {centre.X - kConsoleRadius, centre.Y - kConsoleRadius, centre.X + kConsoleRadius, centre.Y + kConsoleRadius},
+        Pen{kOutlineColour, 1, DashStyle::Solid}, Brush::Hollow());
   }
 }
 
@@ -614,8 +616,7 @@ void ViewController::CancelDrag() {
 bool ViewController::UnlinkWithQuestion(int target, std::vector<int> arcs, int other) {
   if (arcs.empty()) return false;
   const std::string question = UnlinkQuestion(diagram_, target, other, static_cast<int>(arcs.size()));
-  if (host_.messages().Show(question, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
-    return false;
+  if (host_.messages().Show(question, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) return false;
   host_.TakeSnapshot();
   RemoveObjects(diagram_, std::move(arcs));
   diagram_.header.CurrentObject = -1;
@@ -851,11 +852,11 @@ void ViewController::HoverCursor(Point client) {
       consoleShowing_ = true;
       host_.RedrawFeedback();
     }
-    host_.SetCursor(onRing                    ? ViewCursor::Hand
-                    : part == kConsolePlus    ? ViewCursor::ZoomIn
-                    : part == kConsoleMinus   ? ViewCursor::ZoomOut
-                    : consoleActivated_       ? ViewCursor::Move
-                                              : ViewCursor::Hand);
+    host_.SetCursor(onRing                  ? ViewCursor::Hand
+                    : part == kConsolePlus  ? ViewCursor::ZoomIn
+                    : part == kConsoleMinus ? ViewCursor::ZoomOut
+                    : consoleActivated_     ? ViewCursor::Move
+                                            : ViewCursor::Hand);
     return;
   }
   if (consoleShowing_ && diagram_.header.ConsoleShown == 0 && !consoleActivated_) {
@@ -941,8 +942,12 @@ bool ViewController::OnKey(ViewKey key, unsigned flags) {
     return true;
   }
   const int step = (flags & kCtrlKey) != 0 ? 1 : kArrowStep;
-  const Point d{key == ViewKey::Left ? -step : key == ViewKey::Right ? step : 0,
-                key == ViewKey::Up ? -step : key == ViewKey::Down ? step : 0};
+  const Point d{key == ViewKey::Left    ? -step
+                : key == ViewKey::Right ? step
+                                        : 0,
+                key == ViewKey::Up     ? -step
+                : key == ViewKey::Down ? step
+                                       : 0};
   if (consoleActivated_ && ConsoleVisible()) return MoveConsoleBy(d);
   if (view_.headlineSelected) {
     // The headline refuses a step that would take it past an edge of the view area.
