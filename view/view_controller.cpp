@@ -715,9 +715,20 @@ bool ViewController::MoveTitleOrMemo(bool memo, Point displacement) {
   if (!IsMain(main)) return false;
   host_.TakeSnapshot();
   DiagramObject& object = diagram_.object(main);
+  const ObjectState& state = diagram_.state(main);
   Point& offset = memo ? object.Memo.MemoPos[Chart()] : object.Pos[Chart()];
-  offset = {std::clamp(offset.X + DocumentStep(displacement.X, Zoom()), -kTitleReach, kTitleReach),
-            std::clamp(offset.Y + DocumentStep(displacement.Y, Zoom()), -kTitleReach, kTitleReach)};
+  // The anchor the offset is kept from, in document units: the title's centre for a memo, the
+  // arc's middle for an arc title (its laid-out anchor less its offset).
+  const Point title = CentreOf(state.ObjectRect);
+  const Point anchor =
+      memo ? Point{TruncToInt(title.X / static_cast<double>(Zoom())), TruncToInt(title.Y / static_cast<double>(Zoom()))}
+           : Minus(state.ChartPos, offset);
+  const auto kept = [](int value, int anchorAt, int viewSize) {
+    const int reach = std::clamp(value, -kTitleReach, kTitleReach);
+    return std::clamp(reach, -anchorAt, std::max(-anchorAt, viewSize - anchorAt));
+  };
+  offset = {kept(offset.X + DocumentStep(displacement.X, Zoom()), anchor.X, diagram_.header.ViewWidth[Chart()]),
+            kept(offset.Y + DocumentStep(displacement.Y, Zoom()), anchor.Y, diagram_.header.ViewHeight[Chart()])};
   AfterEdit();
   return true;
 }

@@ -195,6 +195,12 @@ TEST_F(MouseEditTest, MemosTitlesAndTheHeadlineMoveByTheirDrag) {
   EXPECT_EQ(Object(ab).Pos[BoxChart], (Point{t0.X + 200, t0.Y + 3})) << "at most 200 from the arc's middle";
 
   Show();
+  const Point memoNow = Centre(State(b).MemoRect);
+  Drag(memoNow, {memoNow.X, memoNow.Y - 150});
+  const int titleCentreY = Centre(State(b).ObjectRect).Y;
+  EXPECT_EQ(Object(b).Memo.MemoPos[BoxChart].Y, -titleCentreY) << "kept inside the view's top edge";
+
+  Show();
   const HeadlineStyle before = diagram->header.Headline[BoxChart];
   const Point headline = Centre(controller.state().headlineRect);
   Drag(headline, {headline.X + 3, headline.Y + 4});
