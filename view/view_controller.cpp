@@ -214,6 +214,15 @@ void ViewController::PaintSizing(Surface& surface) {
       surface.DrawEllipse({c.X - radius, c.Y - radius, c.X + radius, c.Y + radius}, outline, Brush::Hollow());
       break;
     }
+    case DragMode::NodeRing: {
+      const int main = diagram_.header.CurrentObject;
+      for (int i = 0; IsMain(main) && i < diagram_.count(); ++i) {
+        if (IsDirectRelative(diagram_, main, i))
+          surface.DrawRectangle(TurnedAboutRing(diagram_, main, i, pressCanvas_, lastCanvas_), outline,
+                                Brush::Hollow());
+      }
+      break;
+    }
     case DragMode::ViewWidth:
     case DragMode::ViewHeight: {
       const bool width = mode_ == DragMode::ViewWidth;
@@ -343,10 +352,15 @@ bool ViewController::PressOnHandles(Point canvas) {
       host_.SetFocus();
       return true;
     }
-  } else if (Rules().NodesHaveRing() && (object.ParentCount > 0 || CountChildren(diagram_, main, true) > 0) &&
-             HitRadiusHandle(diagram_, Rules(), canvas)) {
-    StartDrag(DragMode::NodeRadius, ViewCursor::SizeWE);
-    return true;
+  } else if (Rules().NodesHaveRing() && (object.ParentCount > 0 || CountChildren(diagram_, main, true) > 0)) {
+    if (HitRadiusHandle(diagram_, Rules(), canvas)) {
+      StartDrag(DragMode::NodeRadius, ViewCursor::SizeWE);
+      return true;
+    }
+    if (HitRotationRing(diagram_, Rules(), canvas)) {
+      StartDrag(DragMode::NodeRing, ViewCursor::Hand);
+      return true;
+    }
   }
   for (const bool outer : {true, false}) {
     const BoxHandleHit box = HitBoxHandle(diagram_, Rules(), canvas, outer);
@@ -596,14 +610,14 @@ void ViewController::OnMouseMove(Point client, unsigned flags) {
 
 // --- the release ---
 
-void ViewController::OnLeftUp(Point client, unsigned) {
+void ViewController::OnLeftUp(Point client, unsigned flags) {
   if (mode_ == DragMode::None) return;
   const DragMode mode = mode_;
   mode_ = DragMode::None;
   host_.ReleaseMouse();
   host_.SetCursor(ViewCursor::Arrow);
   lastClient_ = client;
-  ReleaseDrag(mode, Canvas(client));
+  ReleaseDrag(mode, Canvas(client), flags);
   host_.RedrawFeedback();
 }
 
@@ -769,7 +783,7 @@ void ViewController::ReleaseViewEdge(bool width, Point canvas) {
   host_.SelectionChanged(kPaneChart + Chart());
 }
 
-void ViewController::ReleaseDrag(DragMode mode, Point canvas) {
+void ViewController::ReleaseDrag(DragMode mode, Point canvas, unsigned flags) {
   const Point moved = Minus(canvas, pressCanvas_);
   switch (mode) {
     case DragMode::MoveNodes:
@@ -814,6 +828,11 @@ void ViewController::ReleaseDrag(DragMode mode, Point canvas) {
       AfterEdit();
       break;
     }
+    case DragMode::NodeRing:
+      host_.TakeSnapshot();
+      TurnRelatedNodes(diagram_, Rules(), pressCanvas_, canvas, (flags & kCtrlKey) != 0);
+      AfterEdit();
+      break;
     case DragMode::BoxResize: {
       const Rect after = DraggedRect(diagram_.header, movedRect_, grabbed_, canvas);
       if (after == movedRect_) break;

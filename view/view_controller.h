@@ -32,6 +32,7 @@ enum class DragMode {
   ArcRing,
   ArcRadius,
   NodeRadius,
+  NodeRing,
   BoxResize,
   BoxMargins,
   ImageResize,
@@ -122,7 +123,7 @@ class ViewController {
   void PaintGhost(Surface& surface);
   void PaintSizing(Surface& surface);
 
-  void ReleaseDrag(DragMode mode, Point canvas);
+  void ReleaseDrag(DragMode mode, Point canvas, unsigned flags);
   bool Drop(Point canvas);
   void ReleaseReconnect(Point canvas);
   bool UnlinkWithQuestion(int target, std::vector<int> arcs, int other);
