@@ -79,6 +79,14 @@ ChartView::ChartView(wxWindow* parent, Diagram& diagram, RandomSource& random, c
   Bind(wxEVT_KEY_DOWN, &ChartView::OnKeyDown, this);
   Bind(wxEVT_MOUSEWHEEL, &ChartView::OnWheel, this);
   Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { controller_.CancelDrag(); });
+  Bind(wxEVT_SCROLLWIN_THUMBTRACK, [this](wxScrollWinEvent& event) {
+    controller_.ScrollBarDrag(true);
+    event.Skip();
+  });
+  Bind(wxEVT_SCROLLWIN_THUMBRELEASE, [this](wxScrollWinEvent& event) {
+    controller_.ScrollBarDrag(false);
+    event.Skip();
+  });
 }
 
 void ChartView::ShowChart(Point position) {

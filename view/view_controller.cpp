@@ -285,7 +285,7 @@ void ViewController::PaintFeedback(Surface& surface) {
       PaintSizing(surface);
       break;
   }
-  if (ConsoleVisible()) {
+  if (ConsoleVisible() && !scrollBarDrag_) {
     const Point kept = ClampConsoleCentre(ConsoleCentre(), host_.ClientSize());
     diagram_.header.ConsoleX = kept.X;
     diagram_.header.ConsoleY = kept.Y;
@@ -948,6 +948,12 @@ void ViewController::ScrollToMainSelection() {
   if (area.width > client.width) scroll.X = std::max(0, (r.left + r.right) / 2 - client.width / 2);
   if (area.height > client.height) scroll.Y = std::max(0, (r.top + r.bottom) / 2 - client.height / 2);
   host_.ScrollTo(scroll);
+}
+
+void ViewController::ScrollBarDrag(bool started) {
+  if (scrollBarDrag_ == started) return;
+  scrollBarDrag_ = started;
+  if (ConsoleVisible()) host_.RedrawFeedback();
 }
 
 void ViewController::MoveSelectionBy(Point displacement) {

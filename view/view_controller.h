@@ -70,6 +70,9 @@ class ViewController {
   // notches > 0 away from the user. False when the wheel should scroll the view as usual.
   bool OnWheel(Point client, int notches, unsigned flags);
 
+  // The view is being scrolled with its scroll bars: a showing console is hidden until it ends.
+  void ScrollBarDrag(bool started);
+
   // Moves the selection as a drag of the main selection by a canvas displacement would on its
   // release (the arrow keys).
   void MoveSelectionBy(Point displacement);
@@ -155,6 +158,7 @@ class ViewController {
   double turnAngle_ = 0;
   bool consoleShowing_ = false;
   bool consoleActivated_ = false;
+  bool scrollBarDrag_ = false;
 };
 
 }  // namespace ravelo

@@ -169,6 +169,20 @@ TEST_F(ControllerTest, TheConsoleIsKeptInsideTheClientAreaWhenPainted) {
   EXPECT_EQ(diagram->header.ConsoleY, 530);
 }
 
+TEST_F(ControllerTest, TheConsoleHidesWhileTheScrollBarsAreDragged) {
+  diagram->header.ConsoleShown = 1;
+  const auto consoleDrawn = [this] {
+    surface.calls.clear();
+    controller.PaintFeedback(surface);
+    return !surface.calls.empty();
+  };
+  EXPECT_TRUE(consoleDrawn());
+  controller.ScrollBarDrag(true);
+  EXPECT_FALSE(consoleDrawn());
+  controller.ScrollBarDrag(false);
+  EXPECT_TRUE(consoleDrawn());
+}
+
 TEST_F(ControllerTest, ZoomCommandsClampAndSetTheScrollArea) {
   EXPECT_TRUE(controller.ZoomCommand(zoom_command::kZoom400));
   EXPECT_FLOAT_EQ(Zoom(), 3.3333333f) << "1500 units at most 5000 pixels";
