@@ -81,6 +81,14 @@ ChartView::ChartView(wxWindow* parent, Diagram& diagram, RandomSource& random, c
   Bind(wxEVT_KEY_DOWN, &ChartView::OnKeyDown, this);
   Bind(wxEVT_MOUSEWHEEL, &ChartView::OnWheel, this);
   Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { controller_.CancelDrag(); });
+  Bind(wxEVT_SCROLLWIN_THUMBTRACK, [this](wxScrollWinEvent& event) {
+    controller_.ScrollBarDrag(true);
+    event.Skip();
+  });
+  Bind(wxEVT_SCROLLWIN_THUMBRELEASE, [this](wxScrollWinEvent& event) {
+    controller_.ScrollBarDrag(false);
+    event.Skip();
+  });
 }
 
 void ChartView::ShowChart(Point position) {
@@ -172,8 +180,8 @@ void ChartView::OnMouse(wxMouseEvent& event) {
     controller_.OnLeftUp(client, flags);
   } else {
     const Point scroll = ScrollPosition();
-    frame_.cursorText(CursorPositionText(diagram_.header, ShownChart(diagram_.header),
-                                         {client.X + scroll.X, client.Y + scroll.Y}));
+    frame_.cursorText(
+        CursorPositionText(diagram_.header, ShownChart(diagram_.header), {client.X + scroll.X, client.Y + scroll.Y}));
     controller_.OnMouseMove(client, flags);
   }
   event.Skip();

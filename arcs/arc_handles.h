@@ -33,8 +33,7 @@ int DirectionCursor(double degrees);
 // nothing happens when there is no main link arc or the release lies within 2 pixels of the press
 // in both directions; otherwise takeSnapshot runs first and the arc's shape in the chart shown is
 // changed by its type (the bracket types may exchange the arc's ends). True when it ran.
-bool DragArcHandle(Diagram& diagram, int handle, Point press, Point release,
-                   const std::function<void()>& takeSnapshot);
+bool DragArcHandle(Diagram& diagram, int handle, Point press, Point release, const std::function<void()>& takeSnapshot);
 
 // Moves handle `handle` of the main link arc by an arrow-key step of dx, dy view pixels (10, or 1
 // with Ctrl). True when a shape value changed.

@@ -20,6 +20,9 @@ class ChartRules {
   // Whether a node, as the main selection, has a rotation ring and radius handle.
   virtual bool NodesHaveRing() const { return false; }
 
+  // The position of a node in the chart that a move changes (document units).
+  virtual Point& PositionOf(DiagramObject& node, int chart) const { return node.Pos[chart]; }
+
   // Why the node cannot be moved with the mouse (the guide text), or empty when it can.
   virtual std::string_view MoveRefusal(const Diagram&, int) const { return {}; }
 };

@@ -37,7 +37,7 @@ bool HitViewRightEdge(const DocumentHeader& header, Point canvas);
 bool HitViewBottomEdge(const DocumentHeader& header, Point canvas);
 
 struct BoxHandleHit {
-  int index = -1;  // the box, -1 for none
+  int index = -1;   // the box, -1 for none
   int handle = -1;  // 0..7
 };
 // One of the 8 outer (outer set) or frame handles of a selected box, as the last paint drew them,

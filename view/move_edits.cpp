@@ -1,6 +1,7 @@
 #include "view/move_edits.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "drawing/render_context.h"
@@ -82,18 +83,20 @@ void MoveSelectedNodes(Diagram& diagram, const ChartRules& rules, Point displace
     if (rules.IsBox(object)) {
       for (int child : children.DescendantsOf(i)) {
         const DiagramObject& node = diagram.object(child);
-        if (node.IsEndNode == 0 || diagram.state(child).Selected != 0 || moved[static_cast<std::size_t>(child)]) continue;
+        if (node.IsEndNode == 0 || diagram.state(child).Selected != 0 || moved[static_cast<std::size_t>(child)])
+          continue;
         moved[static_cast<std::size_t>(child)] = 1;
-        Displace(diagram.object(child).Pos[chart], step);
+        Displace(rules.PositionOf(diagram.object(child), chart), step);
       }
       continue;
     }
-    Displace(diagram.object(i).Pos[chart], step);
+    Point& position = rules.PositionOf(diagram.object(i), chart);
+    Displace(position, step);
     // The body where the next layout puts it: pushed back inside the view, which ends the move.
     const Rect body = OffsetRect(diagram.state(i).BodyRect, displacement.X, displacement.Y);
     const Point back = ShiftInside(area, body);
     if (back.X != 0 || back.Y != 0) {
-      Displace(diagram.object(i).Pos[chart], {DocumentStep(back.X, zoom), DocumentStep(back.Y, zoom)});
+      Displace(position, {DocumentStep(back.X, zoom), DocumentStep(back.Y, zoom)});
       return;
     }
   }
@@ -119,15 +122,50 @@ void MoveSelectedBoxes(Diagram& diagram, const ChartRules& rules, Point displace
     if (!rules.IsBox(object)) {
       if (object.IsEndNode != 0 && !moved[static_cast<std::size_t>(i)]) {
         moved[static_cast<std::size_t>(i)] = 1;
-        Displace(diagram.object(i).Pos[chart], plain);
+        Displace(rules.PositionOf(diagram.object(i), chart), plain);
       }
       continue;
     }
     for (int child : children.DescendantsOf(i)) {
       if (diagram.object(child).IsEndNode == 0 || moved[static_cast<std::size_t>(child)]) continue;
       moved[static_cast<std::size_t>(child)] = 1;
-      Displace(diagram.object(child).Pos[chart], inside);
+      Displace(rules.PositionOf(diagram.object(child), chart), inside);
     }
+  }
+}
+
+bool IsDirectRelative(const Diagram& diagram, int main, int node) {
+  return node != main && IsNode(diagram.object(node)) &&
+         (IsAncestor(diagram, node, main, true) || IsAncestor(diagram, main, node, true));
+}
+
+Rect TurnedAboutRing(const Diagram& diagram, int main, int node, Point press, Point release) {
+  const Rect& mainBody = diagram.state(main).BodyRect;
+  const Point o{(mainBody.left + mainBody.right) / 2, (mainBody.top + mainBody.bottom) / 2};
+  const int radius = diagram.object(main).RoundR;
+  const auto angle = [o](Point p) {
+    return std::atan2(static_cast<double>(p.Y) - o.Y, static_cast<double>(p.X) - o.X);
+  };
+  const double turn = angle(release) - angle(press);
+  const double scale = radius != 0 ? static_cast<double>(Distance(o, release) - radius) / radius : 0;
+  const Rect& body = diagram.state(node).BodyRect;
+  const Point centre{(body.left + body.right) / 2, (body.top + body.bottom) / 2};
+  const Point turned = RotatePoint(false, o, centre, turn);
+  const Point pushed{turned.X + TruncToInt(scale * (turned.X - o.X)), turned.Y + TruncToInt(scale * (turned.Y - o.Y))};
+  return KeptInView(diagram.header, OffsetRect(body, pushed.X - centre.X, pushed.Y - centre.Y));
+}
+
+void TurnRelatedNodes(Diagram& diagram, const ChartRules& rules, Point press, Point release, bool onlySelected) {
+  const int main = diagram.header.CurrentObject;
+  if (main < 0 || main >= diagram.count()) return;
+  const int chart = Chart(diagram);
+  const float zoom = diagram.header.Zoom[chart];
+  for (int i = 0; i < diagram.count(); ++i) {
+    if (!IsDirectRelative(diagram, main, i) || (onlySelected && diagram.state(i).Selected == 0)) continue;
+    const Rect& before = diagram.state(i).BodyRect;
+    const Rect after = TurnedAboutRing(diagram, main, i, press, release);
+    Displace(rules.PositionOf(diagram.object(i), chart),
+             {DocumentStep(after.left - before.left, zoom), DocumentStep(after.top - before.top, zoom)});
   }
 }
 
@@ -137,8 +175,7 @@ DropAction DropActionOn(const Diagram& diagram, int dragged, int target, bool fi
     return ArcsBetween(diagram, dragged, target).empty() ? DropAction::Link : DropAction::Unlink;
   }
   if (IsAncestor(diagram, dragged, target, true)) return DropAction::Unrelate;
-  if (diagram.object(dragged).IsEndNode != 0 || !IsAncestor(diagram, target, dragged, false))
-    return DropAction::Relate;
+  if (diagram.object(dragged).IsEndNode != 0 || !IsAncestor(diagram, target, dragged, false)) return DropAction::Relate;
   return DropAction::Move;
 }
 

@@ -33,6 +33,19 @@ void MoveSelectedNodes(Diagram& diagram, const ChartRules& rules, Point displace
 // box stays inside the view area; selected end nodes by the plain displacement.
 void MoveSelectedBoxes(Diagram& diagram, const ChartRules& rules, Point displacement);
 
+// Where a node related to the main node (a direct child or parent) lands when the main node's ring
+// is turned from press to release: its body's centre turned about the ring's centre by the change
+// of angle and pushed away from it by (distance of the release - RoundR) / RoundR times its own
+// distance, then kept in the view area. Canvas pixels.
+Rect TurnedAboutRing(const Diagram& diagram, int main, int node, Point press, Point release);
+
+// Moves every direct child and parent of the main node (only the selected ones with onlySelected)
+// to where TurnedAboutRing puts it, in the chart shown.
+void TurnRelatedNodes(Diagram& diagram, const ChartRules& rules, Point press, Point release, bool onlySelected);
+
+// Whether node is a direct child or a direct parent of main.
+bool IsDirectRelative(const Diagram& diagram, int main, int node);
+
 // What a drop of the dragged main selection on node target does.
 enum class DropAction { Move, Link, Unlink, Relate, Unrelate };
 DropAction DropActionOn(const Diagram& diagram, int dragged, int target, bool firstHalf);

@@ -56,8 +56,8 @@ void ScaleBoxContents(Diagram& diagram, int box, const Rect& oldOuter, const Rec
 
 void ChangeBoxMargins(Diagram& diagram, const ChartRules& rules, const Rect& oldFrame, const Rect& newFrame) {
   const float zoom = diagram.header.Zoom[DrawnChart(diagram.header)];
-  const int outward[4] = {oldFrame.left - newFrame.left, oldFrame.top - newFrame.top,
-                          newFrame.right - oldFrame.right, newFrame.bottom - oldFrame.bottom};
+  const int outward[4] = {oldFrame.left - newFrame.left, oldFrame.top - newFrame.top, newFrame.right - oldFrame.right,
+                          newFrame.bottom - oldFrame.bottom};
   int change[4];
   for (int k = 0; k < 4; ++k) {
     change[k] = TruncToInt(Unzoomed(outward[k], zoom));

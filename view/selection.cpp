@@ -48,8 +48,8 @@ bool InBand(const Diagram& diagram, int index, const Rect& band, int selPart) {
     case 1:
       return RectInside(state.ObjectRect, band);
     case 2:
-      return RectContains(band, {(state.BodyRect.left + state.BodyRect.right) / 2,
-                                 (state.BodyRect.top + state.BodyRect.bottom) / 2});
+      return RectContains(
+          band, {(state.BodyRect.left + state.BodyRect.right) / 2, (state.BodyRect.top + state.BodyRect.bottom) / 2});
     default:
       return RectInside(state.BodyRect, band);
   }

@@ -85,8 +85,8 @@ std::string EdgeTooltip(const DocumentHeader& header, Point canvas, int autoMent
   const int chart = ShownChart(header);
   const bool right = HitViewRightEdge(header, canvas);
   if (!right && !HitViewBottomEdge(header, canvas)) return {};
-  const std::string size = right ? "Width=" + std::to_string(header.ViewWidth[chart])
-                                 : "Height=" + std::to_string(header.ViewHeight[chart]);
+  const std::string size =
+      right ? "Width=" + std::to_string(header.ViewWidth[chart]) : "Height=" + std::to_string(header.ViewHeight[chart]);
   return size + "\nmin:500  max:5000\n" + (autoMent == 1 ? "オブジェクト位置自動調整" : "余白のみ変更");
 }
 
@@ -107,8 +107,8 @@ std::string Quoted(const DiagramObject& object) { return "『" + Cp932ToUtf8(Fie
 
 }  // namespace
 
-ViewController::ViewController(Diagram& diagram, ViewHost& host, RandomSource& random,
-                               const SystemSettings& settings, const ObjectServices& objects)
+ViewController::ViewController(Diagram& diagram, ViewHost& host, RandomSource& random, const SystemSettings& settings,
+                               const ObjectServices& objects)
     : diagram_(diagram), host_(host), random_(random), settings_(settings), objects_(objects) {}
 
 const ChartRules& ViewController::Rules() const { return RulesOf(Chart()); }
@@ -214,6 +214,15 @@ void ViewController::PaintSizing(Surface& surface) {
       surface.DrawEllipse({c.X - radius, c.Y - radius, c.X + radius, c.Y + radius}, outline, Brush::Hollow());
       break;
     }
+    case DragMode::NodeRing: {
+      const int main = diagram_.header.CurrentObject;
+      for (int i = 0; IsMain(main) && i < diagram_.count(); ++i) {
+        if (IsDirectRelative(diagram_, main, i))
+          surface.DrawRectangle(TurnedAboutRing(diagram_, main, i, pressCanvas_, lastCanvas_), outline,
+                                Brush::Hollow());
+      }
+      break;
+    }
     case DragMode::ViewWidth:
     case DragMode::ViewHeight: {
       const bool width = mode_ == DragMode::ViewWidth;
@@ -225,8 +234,10 @@ void ViewController::PaintSizing(Surface& surface) {
       surface.SetTextColour(kSizeLabelColour);
       surface.SetTransparentBackground(true);
       const std::string label = std::to_string(TruncToInt(edge / static_cast<double>(Zoom())));
-      if (width && lastCanvas_.Y < view.bottom - 50) surface.DrawText({edge - 8 - surface.TextExtent(label).width, lastCanvas_.Y + 20}, label);
-      if (!width && lastCanvas_.X < view.right - 70) surface.DrawText({lastCanvas_.X + 30, edge - 6 - surface.TextExtent(label).height}, label);
+      if (width && lastCanvas_.Y < view.bottom - 50)
+        surface.DrawText({edge - 8 - surface.TextExtent(label).width, lastCanvas_.Y + 20}, label);
+      if (!width && lastCanvas_.X < view.right - 70)
+        surface.DrawText({lastCanvas_.X + 30, edge - 6 - surface.TextExtent(label).height}, label);
       break;
     }
     default:
@@ -274,7 +285,7 @@ void ViewController::PaintFeedback(Surface& surface) {
       PaintSizing(surface);
       break;
   }
-  if (ConsoleVisible()) {
+  if (ConsoleVisible() && !scrollBarDrag_) {
     const Point kept = ClampConsoleCentre(ConsoleCentre(), host_.ClientSize());
     diagram_.header.ConsoleX = kept.X;
     diagram_.header.ConsoleY = kept.Y;
@@ -283,9 +294,9 @@ void ViewController::PaintFeedback(Surface& surface) {
   if (mode_ == DragMode::ConsoleMove) {
     const Point centre{ConsoleCentre().X + lastClient_.X - pressClient_.X + scroll.X,
                        ConsoleCentre().Y + lastClient_.Y - pressClient_.Y + scroll.Y};
-    surface.DrawRectangle({centre.X - kConsoleRadius, centre.Y - kConsoleRadius, centre.X + kConsoleRadius,
-                           centre.Y + kConsoleRadius},
-                          Pen{kOutlineColour, 1, DashStyle::Solid}, Brush::Hollow());
+    surface.DrawRectangle(
+        {centre.X - kConsoleRadius, centre.Y - kConsoleRadius, centre.X + kConsoleRadius, centre.Y + kConsoleRadius},
+        Pen{kOutlineColour, 1, DashStyle::Solid}, Brush::Hollow());
   }
 }
 
@@ -341,10 +352,15 @@ bool ViewController::PressOnHandles(Point canvas) {
       host_.SetFocus();
       return true;
     }
-  } else if (Rules().NodesHaveRing() && (object.ParentCount > 0 || CountChildren(diagram_, main, true) > 0) &&
-             HitRadiusHandle(diagram_, Rules(), canvas)) {
-    StartDrag(DragMode::NodeRadius, ViewCursor::SizeWE);
-    return true;
+  } else if (Rules().NodesHaveRing() && (object.ParentCount > 0 || CountChildren(diagram_, main, true) > 0)) {
+    if (HitRadiusHandle(diagram_, Rules(), canvas)) {
+      StartDrag(DragMode::NodeRadius, ViewCursor::SizeWE);
+      return true;
+    }
+    if (HitRotationRing(diagram_, Rules(), canvas)) {
+      StartDrag(DragMode::NodeRing, ViewCursor::Hand);
+      return true;
+    }
   }
   for (const bool outer : {true, false}) {
     const BoxHandleHit box = HitBoxHandle(diagram_, Rules(), canvas, outer);
@@ -443,7 +459,8 @@ int ViewController::PressOnObject(Point canvas, unsigned flags) {
 
 void ViewController::OnLeftDown(Point client, unsigned flags) {
   host_.SetFocus();
-  if (mode_ != DragMode::None) return;
+  // A drag whose release never came (a headline drag holds no capture) ends here.
+  if (mode_ != DragMode::None) CancelDrag();
   const Point canvas = Canvas(client);
   pressCanvas_ = lastCanvas_ = canvas;
   if (PressOnConsole(client)) return;
@@ -593,27 +610,27 @@ void ViewController::OnMouseMove(Point client, unsigned flags) {
 
 // --- the release ---
 
-void ViewController::OnLeftUp(Point client, unsigned) {
+void ViewController::OnLeftUp(Point client, unsigned flags) {
   if (mode_ == DragMode::None) return;
   const DragMode mode = mode_;
   mode_ = DragMode::None;
   host_.ReleaseMouse();
   host_.SetCursor(ViewCursor::Arrow);
   lastClient_ = client;
-  ReleaseDrag(mode, Canvas(client));
+  ReleaseDrag(mode, Canvas(client), flags);
   host_.RedrawFeedback();
 }
 
 void ViewController::CancelDrag() {
   mode_ = DragMode::None;
+  host_.ReleaseMouse();
   host_.RedrawFeedback();
 }
 
 bool ViewController::UnlinkWithQuestion(int target, std::vector<int> arcs, int other) {
   if (arcs.empty()) return false;
   const std::string question = UnlinkQuestion(diagram_, target, other, static_cast<int>(arcs.size()));
-  if (host_.messages().Show(question, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
-    return false;
+  if (host_.messages().Show(question, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) return false;
   host_.TakeSnapshot();
   RemoveObjects(diagram_, std::move(arcs));
   diagram_.header.CurrentObject = -1;
@@ -684,8 +701,9 @@ void ViewController::ReleaseReconnect(Point canvas) {
   if (hit.Index == arc || (hit.Index >= 0 && hit.Index == grabbed)) return;
   if (hit.Index < 0 || IsLinkArc(diagram_.object(hit.Index))) {
     if (grabbed < 0 || other < 0) return;
+    const int32_t otherSerial = diagram_.object(other).Serial;  // its index moves with the arc gone
     if (UnlinkWithQuestion(grabbed, {arc}, other)) {
-      const int kept = FindBySerial(diagram_, diagram_.object(std::min(other, diagram_.count() - 1)).Serial);
+      const int kept = FindBySerial(diagram_, otherSerial);
       ClearSelection(diagram_, view_);
       if (kept >= 0) {
         diagram_.state(kept).Selected = 1;
@@ -711,9 +729,20 @@ bool ViewController::MoveTitleOrMemo(bool memo, Point displacement) {
   if (!IsMain(main)) return false;
   host_.TakeSnapshot();
   DiagramObject& object = diagram_.object(main);
+  const ObjectState& state = diagram_.state(main);
   Point& offset = memo ? object.Memo.MemoPos[Chart()] : object.Pos[Chart()];
-  offset = {std::clamp(offset.X + DocumentStep(displacement.X, Zoom()), -kTitleReach, kTitleReach),
-            std::clamp(offset.Y + DocumentStep(displacement.Y, Zoom()), -kTitleReach, kTitleReach)};
+  // The anchor the offset is kept from, in document units: the title's centre for a memo, the
+  // arc's middle for an arc title (its laid-out anchor less its offset).
+  const Point title = CentreOf(state.ObjectRect);
+  const Point anchor =
+      memo ? Point{TruncToInt(title.X / static_cast<double>(Zoom())), TruncToInt(title.Y / static_cast<double>(Zoom()))}
+           : Minus(state.ChartPos, offset);
+  const auto kept = [](int value, int anchorAt, int viewSize) {
+    const int reach = std::clamp(value, -kTitleReach, kTitleReach);
+    return std::clamp(reach, -anchorAt, std::max(-anchorAt, viewSize - anchorAt));
+  };
+  offset = {kept(offset.X + DocumentStep(displacement.X, Zoom()), anchor.X, diagram_.header.ViewWidth[Chart()]),
+            kept(offset.Y + DocumentStep(displacement.Y, Zoom()), anchor.Y, diagram_.header.ViewHeight[Chart()])};
   AfterEdit();
   return true;
 }
@@ -754,7 +783,7 @@ void ViewController::ReleaseViewEdge(bool width, Point canvas) {
   host_.SelectionChanged(kPaneChart + Chart());
 }
 
-void ViewController::ReleaseDrag(DragMode mode, Point canvas) {
+void ViewController::ReleaseDrag(DragMode mode, Point canvas, unsigned flags) {
   const Point moved = Minus(canvas, pressCanvas_);
   switch (mode) {
     case DragMode::MoveNodes:
@@ -799,6 +828,11 @@ void ViewController::ReleaseDrag(DragMode mode, Point canvas) {
       AfterEdit();
       break;
     }
+    case DragMode::NodeRing:
+      host_.TakeSnapshot();
+      TurnRelatedNodes(diagram_, Rules(), pressCanvas_, canvas, (flags & kCtrlKey) != 0);
+      AfterEdit();
+      break;
     case DragMode::BoxResize: {
       const Rect after = DraggedRect(diagram_.header, movedRect_, grabbed_, canvas);
       if (after == movedRect_) break;
@@ -848,11 +882,11 @@ void ViewController::HoverCursor(Point client) {
       consoleShowing_ = true;
       host_.RedrawFeedback();
     }
-    host_.SetCursor(onRing                    ? ViewCursor::Hand
-                    : part == kConsolePlus    ? ViewCursor::ZoomIn
-                    : part == kConsoleMinus   ? ViewCursor::ZoomOut
-                    : consoleActivated_       ? ViewCursor::Move
-                                              : ViewCursor::Hand);
+    host_.SetCursor(onRing                  ? ViewCursor::Hand
+                    : part == kConsolePlus  ? ViewCursor::ZoomIn
+                    : part == kConsoleMinus ? ViewCursor::ZoomOut
+                    : consoleActivated_     ? ViewCursor::Move
+                                            : ViewCursor::Hand);
     return;
   }
   if (consoleShowing_ && diagram_.header.ConsoleShown == 0 && !consoleActivated_) {
@@ -916,6 +950,12 @@ void ViewController::ScrollToMainSelection() {
   host_.ScrollTo(scroll);
 }
 
+void ViewController::ScrollBarDrag(bool started) {
+  if (scrollBarDrag_ == started) return;
+  scrollBarDrag_ = started;
+  if (ConsoleVisible()) host_.RedrawFeedback();
+}
+
 void ViewController::MoveSelectionBy(Point displacement) {
   const int main = diagram_.header.CurrentObject;
   if (!IsMain(main) || IsLinkArc(diagram_.object(main)) || !Rules().MoveRefusal(diagram_, main).empty()) return;
@@ -938,8 +978,12 @@ bool ViewController::OnKey(ViewKey key, unsigned flags) {
     return true;
   }
   const int step = (flags & kCtrlKey) != 0 ? 1 : kArrowStep;
-  const Point d{key == ViewKey::Left ? -step : key == ViewKey::Right ? step : 0,
-                key == ViewKey::Up ? -step : key == ViewKey::Down ? step : 0};
+  const Point d{key == ViewKey::Left    ? -step
+                : key == ViewKey::Right ? step
+                                        : 0,
+                key == ViewKey::Up     ? -step
+                : key == ViewKey::Down ? step
+                                       : 0};
   if (consoleActivated_ && ConsoleVisible()) return MoveConsoleBy(d);
   if (view_.headlineSelected) {
     // The headline refuses a step that would take it past an edge of the view area.

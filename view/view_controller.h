@@ -34,6 +34,7 @@ enum class DragMode {
   ArcRing,
   ArcRadius,
   NodeRadius,
+  NodeRing,
   BoxResize,
   BoxMargins,
   ImageResize,
@@ -70,6 +71,9 @@ class ViewController {
   bool OnKey(ViewKey key, unsigned flags);
   // notches > 0 away from the user. False when the wheel should scroll the view as usual.
   bool OnWheel(Point client, int notches, unsigned flags);
+
+  // The view is being scrolled with its scroll bars: a showing console is hidden until it ends.
+  void ScrollBarDrag(bool started);
 
   // Moves the selection as a drag of the main selection by a canvas displacement would on its
   // release (the arrow keys).
@@ -127,7 +131,7 @@ class ViewController {
   void PaintGhost(Surface& surface);
   void PaintSizing(Surface& surface);
 
-  void ReleaseDrag(DragMode mode, Point canvas);
+  void ReleaseDrag(DragMode mode, Point canvas, unsigned flags);
   bool Drop(Point canvas);
   void ReleaseReconnect(Point canvas);
   bool UnlinkWithQuestion(int target, std::vector<int> arcs, int other);
@@ -160,6 +164,7 @@ class ViewController {
   double turnAngle_ = 0;
   bool consoleShowing_ = false;
   bool consoleActivated_ = false;
+  bool scrollBarDrag_ = false;
 };
 
 }  // namespace ravelo

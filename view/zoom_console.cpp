@@ -19,8 +19,7 @@ constexpr Rect kPlusHorizontal{50, 14, 80, 26};
 constexpr Rect kMinus{50, 104, 80, 116};
 
 bool InArea(const Rect& area, Point relative) {
-  return relative.X >= area.left && relative.X <= area.right && relative.Y >= area.top &&
-         relative.Y <= area.bottom;
+  return relative.X >= area.left && relative.X <= area.right && relative.Y >= area.top && relative.Y <= area.bottom;
 }
 
 Rect Moved(const Rect& r, Point by) { return OffsetRect(r, by.X, by.Y); }
@@ -42,7 +41,8 @@ void DrawDigit(Surface& surface, Point cell, int digit) {
       {{{l, m}, {r, m}}},
   }};
   for (int s = 0; s < 7; ++s) {
-    if (kSegments[static_cast<std::size_t>(digit)] & (1 << s)) surface.DrawPolyline(segments[static_cast<std::size_t>(s)], pen);
+    if (kSegments[static_cast<std::size_t>(digit)] & (1 << s))
+      surface.DrawPolyline(segments[static_cast<std::size_t>(s)], pen);
   }
 }
 

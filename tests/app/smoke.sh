@@ -232,13 +232,14 @@ case "$case_name" in
 
   click-select)
     # Real pointer input: a click selects a node, Ctrl+click adds a second, Shift+click takes the
-    # first away again, and a rubber band drawn round two nodes (from empty canvas) selects just them.
+    # first away again, a rubber band drawn round two nodes (from empty canvas) selects just them,
+    # and Tab moves the main selection on.
     command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
     "$make_document" "$work/doc.rvl" --spread
     script clicks "sleep 500" "log-view" "log-rect 1" "log-rect 2" "log-rect 3" \
       "wait-file $work/click" "log-selection" "wait-file $work/ctrl" "log-selection" \
       "wait-file $work/shift" "log-selection" "wait-file $work/band" "log-selection" \
-      "key ctrl+s" "sleep 1000" "quit"
+      "key tab" "sleep 300" "log-selection" "key ctrl+s" "sleep 1000" "quit"
     run clicks "$work/doc.rvl" &
     program=$!
     wait_for_match() {
@@ -273,7 +274,9 @@ case "$case_name" in
     # The band holds nodes 1 and 2 only; the last end node in it becomes the main selection.
     step band '^selection main 2 pane 2 selected 1 2$'
     wait "$program" || fail "the program failed"
-    "$cli" dump "$work/doc.rvl" | grep -q '"CurrentObject":2' || fail "the saved main selection is not node 2"
+    # Tab makes the next object the main selection in place of the old one.
+    expect clicks.log "selection main 3 pane 2 selected 1 3"
+    "$cli" dump "$work/doc.rvl" | grep -q '"CurrentObject":3' || fail "the saved main selection is not node 3"
     ;;
 
   zoom-grid)

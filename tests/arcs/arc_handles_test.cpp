@@ -73,9 +73,9 @@ TEST_F(ArcHandleTest, AHandleIsHitWithinFivePixelsWithTheCursorOfItsType) {
     int cursor;
   };
   const Case cases[] = {
-      {kArcVerticalTwoBends, 0, kNorthSouthCursor},   {kArcVerticalBracket, 0, kWestEastCursor},
-      {kArcVerticalThreeBends, 1, kWestEastCursor},   {kArcHorizontalThreeBends, 1, kNorthSouthCursor},
-      {kArcOneCurve, 0, kDefaultHandleCursor},        {kArcLightning, 0, 1},  // the chord turned by 90 degrees: 124
+      {kArcVerticalTwoBends, 0, kNorthSouthCursor}, {kArcVerticalBracket, 0, kWestEastCursor},
+      {kArcVerticalThreeBends, 1, kWestEastCursor}, {kArcHorizontalThreeBends, 1, kNorthSouthCursor},
+      {kArcOneCurve, 0, kDefaultHandleCursor},      {kArcLightning, 0, 1},  // the chord turned by 90 degrees: 124
   };
   for (const Case& c : cases) {
     Arc(c.type, {100, 100}, {400, 300});

@@ -43,8 +43,9 @@ class ControllerTest : public ViewChartTest {
   FakeViewHost host;
   SystemSettings system;
   MemorySettings store;
-  ObjectServices objects{store, host.recorded, random,
-                         [](Diagram& d, int index, int chart) { ResetShapeParams(d, index, true, chart); }, {}, {}};
+  ObjectServices objects{store,  host.recorded,
+                         random, [](Diagram& d, int index, int chart) { ResetShapeParams(d, index, true, chart); },
+                         {},     {}};
   ViewController controller{*diagram, host, random, system, objects};
 };
 

@@ -22,6 +22,7 @@ class HitTest : public ViewChartTest, public ::testing::WithParamInterface<float
     diagram->header.ShowChildMark[BoxChart] = 1;
     Paint(GetParam());
   }
+
  public:
   HitResult At(Point point) { return HitTestObjects(*diagram, rules, point); }
   const Point* Path(int arc) { return State(arc).ArcPoints; }
@@ -41,46 +42,62 @@ struct HitCase {
 
 TEST_P(HitTest, EachPartOfTheChartIsFoundOnTop) {
   const HitCase cases[] = {
-      {"the overlap of A and C: C lies later in the table", [](HitTest& t) {
+      {"the overlap of A and C: C lies later in the table",
+       [](HitTest& t) {
          const Rect& a = t.State(t.a).ObjectRect;
          const Rect& c = t.State(t.c).ObjectRect;
          return Point{(std::max(a.left, c.left) + std::min(a.right, c.right)) / 2, std::max(a.top, c.top) + 1};
-       }, [](HitTest& t) { return t.c; }, -1, false},
-      {"the left half of B", [](HitTest& t) {
+       },
+       [](HitTest& t) { return t.c; }, -1, false},
+      {"the right half of B",
+       [](HitTest& t) {
          const Rect& r = t.State(t.b).ObjectRect;
          return Point{r.right - 2, r.top + 2};
-       }, [](HitTest& t) { return t.b; }, -1, false},
-      {"the memo of B", [](HitTest& t) { return Centre(t.State(t.b).MemoRect); },
-       [](HitTest& t) { return t.b; }, -1, false, false, true},
-      {"the picture of E", [](HitTest& t) { return Centre(t.State(t.e).ImageRect); },
-       [](HitTest& t) { return t.e; }, -1, false, true},
-      {"the title band of box P, its first half", [](HitTest& t) {
+       },
+       [](HitTest& t) { return t.b; }, -1, false},
+      {"the memo of B", [](HitTest& t) { return Centre(t.State(t.b).MemoRect); }, [](HitTest& t) { return t.b; }, -1,
+       false, false, true},
+      {"the picture of E", [](HitTest& t) { return Centre(t.State(t.e).ImageRect); }, [](HitTest& t) { return t.e; },
+       -1, false, true},
+      {"the title band of box P, its first half",
+       [](HitTest& t) {
          const Rect& r = t.State(t.p).ObjectRect;
          return Point{r.left + 1, r.top + 1};
-       }, [](HitTest& t) { return t.p; }, -1, true},
+       },
+       [](HitTest& t) { return t.p; }, -1, true},
       {"the left band of box P", [](HitTest& t) { return Centre(t.State(t.p).TitleBands[0]); },
        [](HitTest& t) { return t.p; }, -1, false, false, false, false, 1},
       {"the selection mark of box P", [](HitTest& t) { return Centre(t.State(t.p).ChildMarkRect); },
        [](HitTest& t) { return t.p; }, -1, false, false, false, true},
       {"the title box of arc ab", [](HitTest& t) { return Centre(t.State(t.ab).ObjectRect); },
        [](HitTest& t) { return t.ab; }, kArcTitleBox},
-      {"the from end of arc ab", [](HitTest& t) { return t.Path(t.ab)[0]; },
+      {"the from end of arc ab", [](HitTest& t) { return t.Path(t.ab)[0]; }, [](HitTest& t) { return t.ab; },
+       kArcFromEnd},
+      {"7 pixels off the from end of ab",
+       [](HitTest& t) {
+         return Point{t.Path(t.ab)[0].X, t.Path(t.ab)[0].Y + 7};
+       },
        [](HitTest& t) { return t.ab; }, kArcFromEnd},
-      {"7 pixels off the from end of ab", [](HitTest& t) { return Point{t.Path(t.ab)[0].X, t.Path(t.ab)[0].Y + 7}; },
-       [](HitTest& t) { return t.ab; }, kArcFromEnd},
-      {"8 pixels along the line from the from end of ab", [](HitTest& t) {
+      {"8 pixels along the line from the from end of ab",
+       [](HitTest& t) {
          return Point{t.Path(t.ab)[0].X + 8, t.Path(t.ab)[0].Y};
-       }, [](HitTest& t) { return t.ab; }, kArcLine},
-      {"the to end of arc ab", [](HitTest& t) { return t.Path(t.ab)[1]; },
-       [](HitTest& t) { return t.ab; }, kArcToEnd},
-      {"the line of ab, 4 pixels off (width 1 × zoom + 3 reaches it)", [](HitTest& t) {
+       },
+       [](HitTest& t) { return t.ab; }, kArcLine},
+      {"the to end of arc ab", [](HitTest& t) { return t.Path(t.ab)[1]; }, [](HitTest& t) { return t.ab; }, kArcToEnd},
+      {"the line of ab, 4 pixels off (width 1 × zoom + 3 reaches it)",
+       [](HitTest& t) {
          const Point f = t.Path(t.ab)[0];
          return Point{f.X + 20, f.Y + 4};
-       }, [](HitTest& t) { return t.ab; }, kArcLine},
-      {"a bar of the break de, near its end", [](HitTest& t) {
-         return PointToward(t.State(t.de).ArcExtraSegments[0], t.State(t.de).ArcExtraSegments[1], 2);
-       }, [](HitTest& t) { return t.de; }, kArcLine},
-      {"empty canvas", [](HitTest&) { return Point{5, 700}; }, [](HitTest&) { return -1; }},
+       },
+       [](HitTest& t) { return t.ab; }, kArcLine},
+      {"a bar of the break de, near its end",
+       [](HitTest& t) { return PointToward(t.State(t.de).ArcExtraSegments[0], t.State(t.de).ArcExtraSegments[1], 2); },
+       [](HitTest& t) { return t.de; }, kArcLine},
+      {"empty canvas",
+       [](HitTest&) {
+         return Point{5, 700};
+       },
+       [](HitTest&) { return -1; }},
   };
   for (const HitCase& k : cases) {
     const HitResult hit = At(k.point(*this));

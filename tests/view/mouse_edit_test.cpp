@@ -7,6 +7,7 @@
 #include "arcs/arc_path.h"
 #include "tests/view/controller_fixture.h"
 #include "view/hit_test.h"
+#include "view/move_edits.h"
 
 namespace ravelo::testing {
 namespace {
@@ -195,6 +196,12 @@ TEST_F(MouseEditTest, MemosTitlesAndTheHeadlineMoveByTheirDrag) {
   EXPECT_EQ(Object(ab).Pos[BoxChart], (Point{t0.X + 200, t0.Y + 3})) << "at most 200 from the arc's middle";
 
   Show();
+  const Point memoNow = Centre(State(b).MemoRect);
+  Drag(memoNow, {memoNow.X, memoNow.Y - 150});
+  const int titleCentreY = Centre(State(b).ObjectRect).Y;
+  EXPECT_EQ(Object(b).Memo.MemoPos[BoxChart].Y, -titleCentreY) << "kept inside the view's top edge";
+
+  Show();
   const HeadlineStyle before = diagram->header.Headline[BoxChart];
   const Point headline = Centre(controller.state().headlineRect);
   Drag(headline, {headline.X + 3, headline.Y + 4});
@@ -204,6 +211,17 @@ TEST_F(MouseEditTest, MemosTitlesAndTheHeadlineMoveByTheirDrag) {
   EXPECT_EQ(diagram->header.Headline[BoxChart].X, before.X - 10);
   EXPECT_EQ(diagram->header.Headline[BoxChart].Y, before.Y + 50);
   EXPECT_EQ(host.snapshots, snapshots) << "the headline takes no snapshot";
+}
+
+TEST_F(MouseEditTest, APressAfterALostReleaseStartsAfresh) {
+  diagram->header.Headline[BoxChart].Show = 1;
+  Show();
+  controller.OnLeftDown(Client(Centre(controller.state().headlineRect)), kLeftButton);
+  EXPECT_EQ(controller.mode(), DragMode::MoveHeadline);
+  EXPECT_FALSE(host.captured) << "a headline drag holds no capture, so its release may go elsewhere";
+  Click(Centre(State(b).ObjectRect));
+  EXPECT_EQ(diagram->header.CurrentObject, b);
+  EXPECT_EQ(controller.mode(), DragMode::None);
 }
 
 TEST_F(MouseEditTest, ResizingABoxScalesItsContents) {
@@ -286,6 +304,53 @@ TEST_F(MouseEditTest, ArrowKeysMoveTheSelectionByWholeUnits) {
   controller.OnKey(ViewKey::Down, 0);
   EXPECT_EQ(Object(b).Pos[BoxChart].Y, b0.Y + 5);
   EXPECT_EQ(host.snapshots, 2);
+}
+
+}  // namespace
+}  // namespace ravelo::testing
+
+namespace ravelo::testing {
+namespace {
+
+class RingTurnTest : public ViewChartTest {
+ protected:
+  void SetUp() override {
+    ViewChartTest::SetUp();
+    SetZoom(1.0f);
+    Paint();
+    diagram->header.CurrentObject = p;
+    o = Centre(State(p).BodyRect);
+  }
+  static double Angle(Point from, Point to) { return std::atan2(to.Y - from.Y, to.X - from.X); }
+  Point o;
+};
+
+TEST_F(RingTurnTest, TheRelatedNodesTurnAboutTheRingAndMoveOutByItsScale) {
+  const Point d0 = Centre(State(d).BodyRect);
+  const Point dPos = Object(d).Pos[BoxChart];
+  // A quarter turn on the ring itself (radius 40): no scaling.
+  const Rect turned = TurnedAboutRing(*diagram, p, d, {o.X + 40, o.Y}, {o.X, o.Y + 40});
+  const Point d1 = Centre(turned);
+  EXPECT_NEAR(Distance(o, d1), Distance(o, d0), 2);
+  EXPECT_NEAR(std::remainder(Angle(o, d1) - Angle(o, d0), 2 * kPi), kHalfPi, 0.05);
+  // Released twice as far out: each node's distance from the centre doubles.
+  const Point d2 = Centre(TurnedAboutRing(*diagram, p, d, {o.X + 40, o.Y}, {o.X + 80, o.Y}));
+  EXPECT_NEAR(Distance(o, d2), 2 * Distance(o, d0), 3);
+
+  TurnRelatedNodes(*diagram, rules, {o.X + 40, o.Y}, {o.X, o.Y + 40}, false);
+  EXPECT_EQ(Object(d).Pos[BoxChart], (Point{dPos.X + d1.X - d0.X, dPos.Y + d1.Y - d0.Y}))
+      << "the position moves as the body does";
+}
+
+TEST_F(RingTurnTest, WithCtrlOnlyTheSelectedRelativesTurn) {
+  State(d).Selected = 1;
+  const Point e0 = Object(e).Pos[BoxChart];
+  const Point a0 = Object(a).Pos[BoxChart];
+  TurnRelatedNodes(*diagram, rules, {o.X + 40, o.Y}, {o.X, o.Y + 40}, true);
+  EXPECT_EQ(Object(e).Pos[BoxChart], e0);
+  EXPECT_EQ(Object(a).Pos[BoxChart], a0) << "no relative of the box";
+  EXPECT_FALSE(IsDirectRelative(*diagram, p, a));
+  EXPECT_TRUE(IsDirectRelative(*diagram, d, p)) << "a parent is a relative too";
 }
 
 }  // namespace

@@ -163,12 +163,12 @@ TEST_F(RubberBandTest, EachSelPartDecidesWhatANodeNeedsInside) {
     std::vector<int> selected;
   };
   const Case cases[] = {
-      {0, {89, 89, 151, 131}, {1}},       // the whole body
-      {0, {95, 95, 145, 125}, {}},        // the title only
-      {1, {95, 95, 145, 125}, {1}},       // the title is enough for SelPart 1
-      {1, {101, 95, 145, 125}, {}},       // not the whole title
-      {2, {115, 105, 200, 200}, {1}},     // the body's centre (120, 110)
-      {2, {121, 105, 200, 200}, {}},      // just right of it
+      {0, {89, 89, 151, 131}, {1}},        // the whole body
+      {0, {95, 95, 145, 125}, {}},         // the title only
+      {1, {95, 95, 145, 125}, {1}},        // the title is enough for SelPart 1
+      {1, {101, 95, 145, 125}, {}},        // not the whole title
+      {2, {115, 105, 200, 200}, {1}},      // the body's centre (120, 110)
+      {2, {121, 105, 200, 200}, {}},       // just right of it
       {0, {80, 80, 400, 140}, {1, 2, 4}},  // both nodes and the arc between them
   };
   for (const Case& c : cases) {
@@ -200,9 +200,7 @@ TEST_F(RubberBandTest, AnArcWithoutAPathLiesInNoBand) {
   EXPECT_EQ(d.state(4).Selected, 0);
 }
 
-TEST(BandBetween, NormalisesTheTwoPoints) {
-  EXPECT_EQ(BandBetween({50, 10}, {20, 40}), (Rect{20, 10, 50, 40}));
-}
+TEST(BandBetween, NormalisesTheTwoPoints) { EXPECT_EQ(BandBetween({50, 10}, {20, 40}), (Rect{20, 10, 50, 40})); }
 
 TEST_F(SelectionTest, ThePaneShowsWhatIsSelected) {
   EXPECT_EQ(PaneTypeOf(d, view, false), kPaneChart) << "the Box chart";

@@ -169,6 +169,45 @@ TEST_F(ControllerTest, TheConsoleIsKeptInsideTheClientAreaWhenPainted) {
   EXPECT_EQ(diagram->header.ConsoleY, 530);
 }
 
+TEST_F(ControllerTest, TheConsoleHidesWhileTheScrollBarsAreDragged) {
+  diagram->header.ConsoleShown = 1;
+  const auto consoleDrawn = [this] {
+    surface.calls.clear();
+    controller.PaintFeedback(surface);
+    return !surface.calls.empty();
+  };
+  EXPECT_TRUE(consoleDrawn());
+  controller.ScrollBarDrag(true);
+  EXPECT_FALSE(consoleDrawn());
+  controller.ScrollBarDrag(false);
+  EXPECT_TRUE(consoleDrawn());
+}
+
+TEST_F(ControllerTest, TheSelectionCommandsRedrawAndTellThePane) {
+  controller.SelectByKindCommand(SelectKind::All);
+  EXPECT_EQ(host.paneTypes.back(), kPaneNode) << "the lowest new object, node A";
+  const std::size_t told = host.paneTypes.size();
+  controller.SelectByKindCommand(SelectKind::All);
+  EXPECT_EQ(host.paneTypes.size(), told) << "nothing new selected: no main selection to show";
+  ClearSelection(*diagram, controller.state());
+  diagram->header.CurrentObject = p;
+  controller.SelectDescendantsCommand();
+  EXPECT_EQ(State(d).Selected + State(e).Selected, 2);
+  diagram->header.CurrentObject = ab;
+  controller.SelectArcEndNodesCommand();
+  EXPECT_EQ(State(a).Selected + State(b).Selected, 2);
+  controller.ChooseArcEnd(kArcToEnd);
+  EXPECT_EQ(controller.state().selectedArcEnd, kArcToEnd);
+  EXPECT_EQ(host.paneTypes.back(), kPaneArcEnd);
+  const int redraws = host.redraws;
+  diagram->header.CurrentObject = d;
+  State(d).Level = State(e).Level = 1;
+  State(e).Selected = 0;
+  controller.SelectSameLevelCommand();
+  EXPECT_EQ(State(e).Selected, 1);
+  EXPECT_GT(host.redraws, redraws);
+}
+
 TEST_F(ControllerTest, ZoomCommandsClampAndSetTheScrollArea) {
   EXPECT_TRUE(controller.ZoomCommand(zoom_command::kZoom400));
   EXPECT_FLOAT_EQ(Zoom(), 3.3333333f) << "1500 units at most 5000 pixels";
