@@ -4,7 +4,7 @@
 #include <wx/gdicmn.h>
 
 #include "arcs/arc_painter.h"
-#include "charts/scene.h"
+#include "charts/chart_modules.h"
 
 namespace ravelo {
 
@@ -42,6 +42,15 @@ void ChartView::ShowChart(Point position) {
   Refresh(false);
 }
 
+void ChartView::LayOut(const std::function<void(RenderContext&)>& layout) {
+  buffer_.Draw(ScrollPosition(), [this, &layout](Surface& surface) {
+    LinkArcPainter arcs;
+    const SceneSettings scene{.gridInFront = settings_.GridFoward != 0};
+    RenderContext context(diagram_, surface, state_, random_, scene, &arcs);
+    layout(context);
+  });
+}
+
 Point ChartView::ScrollPosition() const {
   const wxPoint start = GetViewStart();
   return {start.x, start.y};
@@ -61,7 +70,7 @@ void ChartView::OnPaint(wxPaintEvent&) {
     LinkArcPainter arcs;
     const SceneSettings scene{.gridInFront = settings_.GridFoward != 0};
     RenderContext context(diagram_, surface, state_, random_, scene, &arcs);
-    PaintCanvas(context, visible);
+    PaintCanvas(context, visible, ChartDrawings());
   });
   buffer_.CopyTo(dc, client.width, client.height);
 }

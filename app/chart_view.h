@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/chart_area.h"
-#include "drawing/view_state.h"
+#include "drawing/render_context.h"
 #include "model/diagram.h"
 #include "model/program_settings.h"
 #include "model/random.h"
@@ -26,6 +26,10 @@ class ChartView final : public wxScrolledCanvas {
 
   // Sets the scroll area of the chart shown and scrolls to position; redraws.
   void ShowChart(Point position);
+  // Runs a layout of the chart shown (an entry step, a reset) on the view's drawing surface, so
+  // that it measures texts as the paint does.
+  void LayOut(const std::function<void(RenderContext&)>& layout);
+  ViewState& viewState() { return state_; }
   Point ScrollPosition() const;
   Size ClientArea() const;
 

@@ -33,6 +33,7 @@ enum : int {
   kSetMemoAsDefault = 424,
   kApplyArcDefaults = 465,
   ID_PANE_BTN = 418,
+  ID_FIRST_POS_FLOW = 446,
   ID_STYLE = 480,
   kToggleHoverAnimation = 481,  // F10
   kNextChart = 521,             // Ctrl+Tab

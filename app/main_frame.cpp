@@ -17,6 +17,7 @@
 
 #include <array>
 
+#include "app/chart_switch.h"
 #include "app/chart_view.h"
 #include "app/commands.h"
 #include "app/dialogs.h"
@@ -24,6 +25,8 @@
 #include "app/test_script.h"
 #include "app/wx_text.h"
 #include "arcs/shape_defaults.h"
+#include "charts/chart_modules.h"
+#include "charts/flow/flow_chart.h"
 #include "model/string_table.h"
 #include "platform/wx/gauge_progress.h"
 
@@ -277,6 +280,7 @@ void MainFrame::BuildRibbon() {
   chartButtons_ = bar("チャート切替え");
   for (const ChartButton& b : kChartButtons)
     chartButtons_->AddToggleButton(b.id, U(b.label), ChartIcon(b.chart));
+  chartButtons_->AddButton(ID_FIRST_POS_FLOW, U("リセット"), ArtIcon(wxART_REDO));
 
   wxRibbonButtonBar* settings = bar("設定");
   settings->AddDropdownButton(ID_SETTEU_BTN, U("設定"), ArtIcon(wxART_EXECUTABLE_FILE));
@@ -387,6 +391,7 @@ void MainFrame::AfterDocumentReplaced() {
   d.header.CurrentObject = -1;
   for (int i = 0; i < d.count(); ++i) d.state(i).Selected = 0;
   view_->ShowChart(RestoredScroll(d.header, ShownChart(d.header), view_->ClientArea()));
+  EnterShownChart();
   RefreshCounts();
   RefreshChartButtons();
   RefreshUndoButtons();
@@ -440,6 +445,7 @@ void MainFrame::RefreshCounts() {
 void MainFrame::RefreshChartButtons() {
   const int shown = ShownChart(context_.diagram.header);
   for (const ChartButton& b : kChartButtons) chartButtons_->ToggleButton(b.id, b.chart == shown);
+  chartButtons_->EnableButton(ID_FIRST_POS_FLOW, shown == FlowChart && context_.diagram.count() > 0);
 }
 
 void MainFrame::ShowTimedMessage(const std::string& text) {
@@ -558,6 +564,9 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
     case kPreviousChart:
       SwitchTo(PreviousChart(ShownChart(context_.diagram.header)));
       break;
+    case ID_FIRST_POS_FLOW:
+      ResetFlowPositions();
+      break;
     case ID_KAN_SET: {
       KansetDialog dialog(this, context_.store, context_.held);
       dialog.ShowModal();
@@ -599,10 +608,42 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
 
 void MainFrame::SwitchTo(int chart) {
   DocumentHeader& header = context_.diagram.header;
+  if (chart == ShownChart(header)) return;
   const Point scroll = SwitchChart(header, chart, view_->ScrollPosition(), view_->ClientArea());
+  LeaveChart(view_->viewState());
   view_->ShowChart(scroll);
+  EnterShownChart();
   RefreshChartButtons();
 }
+
+void MainFrame::EnterShownChart() {
+  ChartEntryOutcome outcome;
+  view_->LayOut([&](RenderContext& c) { outcome = EnterChart(c, LayoutSeed()); });
+  AfterChartLayout(outcome.viewResized);
+}
+
+void MainFrame::ResetFlowPositions() {
+  if (ShownChart(context_.diagram.header) != FlowChart) return;
+  FlowLayoutOutcome outcome;
+  view_->LayOut([&](RenderContext& c) {
+    outcome = FlowResetCommand(c, context_.messages, [this] { session_->TakeSnapshot(); }, LayoutSeed());
+  });
+  if (!outcome.laidOut) return;
+  session_->MarkModified();
+  AfterChartLayout(outcome.viewResized);
+  AfterEdit();
+}
+
+void MainFrame::AfterChartLayout(bool viewResized) {
+  if (!viewResized) {
+    view_->Refresh(false);
+    return;
+  }
+  session_->MarkModified();
+  view_->ShowChart({0, 0});
+}
+
+uint32_t MainFrame::LayoutSeed() const { return static_cast<uint32_t>(context_.clock.Now()); }
 
 void MainFrame::TogglePane(int paneId) {
   wxWindow* window = FindWindow(paneId);

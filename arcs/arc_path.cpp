@@ -39,9 +39,9 @@ auto NearestTo(Point target) {
   return [target](Point p) { return static_cast<int64_t>(Distance(p, target)); };
 }
 
-// Everything the attach operations read about one arc.
+// Everything the attach operations read about one arc, or about two objects joined by a line.
 struct ArcSetting {
-  const ArcStyle& style;
+  const ArcStyle* style;  // null between two objects without an arc
   ArcEndPoints centres;
   float zoom;
   int viewWidth;  // canvas pixels
@@ -72,24 +72,52 @@ ArcEndPoints CentresOf(const Diagram& diagram, ArcEnds ends, int chart) {
   return {centre(ends.from), centre(ends.to)};
 }
 
-std::optional<ArcSetting> SettingOf(const Diagram& d, int arc) {
+ArcSetting SettingOf(const Diagram& d, ArcEnds ends, const ArcStyle* style) {
   const int chart = ShownChart(d);
-  const std::optional<ArcEnds> ends = FindArcEnds(d, arc);
-  if (!ends) return std::nullopt;
   const float zoom = d.header.Zoom[chart];
-  return ArcSetting{d.object(arc).Arc[chart],
-                    CentresOf(d, *ends, chart),
+  return ArcSetting{style,
+                    CentresOf(d, ends, chart),
                     zoom,
                     Zoomed(d.header.ViewWidth[chart], zoom),
                     Zoomed(d.header.ViewHeight[chart], zoom),
-                    d.state(ends->from).ObjectRect,
-                    d.state(ends->to).ObjectRect};
+                    d.state(ends.from).ObjectRect,
+                    d.state(ends.to).ObjectRect};
+}
+
+std::optional<ArcSetting> SettingOf(const Diagram& d, int arc) {
+  const std::optional<ArcEnds> ends = FindArcEnds(d, arc);
+  if (!ends) return std::nullopt;
+  return SettingOf(d, *ends, &d.object(arc).Arc[ShownChart(d)]);
 }
 
 // The segment through the reference point across the whole view in one direction.
 std::pair<Point, Point> LineAcrossView(const ArcSetting& s, Point through, LineDirection direction) {
   if (direction == LineDirection::Vertical) return {{through.X, 0}, {through.X, s.viewHeight}};
   return {{0, through.Y}, {s.viewWidth, through.Y}};
+}
+
+ArcEndPoints AlongCentres(const ArcSetting& s) {
+  const Point rf = s.centres.from, rt = s.centres.to;
+  const std::optional<Point> f = NearestCrossing(false, rf, rt, s.fromRect, NearestTo(rt));
+  const std::optional<Point> t = NearestCrossing(false, rf, rt, s.toRect, NearestTo(rf));
+  if (!f || !t) return s.centres;
+  return ArcEndPoints{*f, *t};
+}
+
+ArcEndPoints Orthogonal(const ArcSetting& s, LineDirection out, LineDirection in) {
+  // The crossing whose coordinate along the line lies closest to the other end's.
+  const auto attach = [&](Point through, const Rect& r, LineDirection direction, Point other) {
+    const auto [a, b] = LineAcrossView(s, through, direction);
+    const bool vertical = direction == LineDirection::Vertical;
+    return NearestCrossing(false, a, b, r, [&](Point p) {
+      return vertical ? std::llabs(static_cast<int64_t>(p.Y) - other.Y)
+                      : std::llabs(static_cast<int64_t>(p.X) - other.X);
+    });
+  };
+  const std::optional<Point> f = attach(s.centres.from, s.fromRect, out, s.centres.to);
+  const std::optional<Point> t = attach(s.centres.to, s.toRect, in, s.centres.from);
+  if (!f || !t) return s.centres;
+  return ArcEndPoints{*f, *t};
 }
 
 // The decoded control offset of shape pair (p[pair], p[pair + 1]) in canvas pixels, added to base.
@@ -268,36 +296,28 @@ std::optional<ArcEndPoints> ComputeCentres(const Diagram& diagram, int arc, int 
 std::optional<ArcEndPoints> AttachAlongCentres(const Diagram& diagram, int arc) {
   const std::optional<ArcSetting> s = SettingOf(diagram, arc);
   if (!s) return std::nullopt;
-  const Point rf = s->centres.from, rt = s->centres.to;
-  const std::optional<Point> f = NearestCrossing(false, rf, rt, s->fromRect, NearestTo(rt));
-  const std::optional<Point> t = NearestCrossing(false, rf, rt, s->toRect, NearestTo(rf));
-  if (!f || !t) return s->centres;
-  return ArcEndPoints{*f, *t};
+  return AlongCentres(*s);
+}
+
+ArcEndPoints AttachAlongCentres(const Diagram& diagram, ArcEnds ends) {
+  return AlongCentres(SettingOf(diagram, ends, nullptr));
 }
 
 std::optional<ArcEndPoints> AttachOrthogonal(const Diagram& diagram, int arc, LineDirection out,
                                              LineDirection in) {
   const std::optional<ArcSetting> s = SettingOf(diagram, arc);
   if (!s) return std::nullopt;
-  // The crossing whose coordinate along the line lies closest to the other end's.
-  const auto attach = [&](Point through, const Rect& r, LineDirection direction, Point other) {
-    const auto [a, b] = LineAcrossView(*s, through, direction);
-    const bool vertical = direction == LineDirection::Vertical;
-    return NearestCrossing(false, a, b, r, [&](Point p) {
-      return vertical ? std::llabs(static_cast<int64_t>(p.Y) - other.Y)
-                      : std::llabs(static_cast<int64_t>(p.X) - other.X);
-    });
-  };
-  const std::optional<Point> f = attach(s->centres.from, s->fromRect, out, s->centres.to);
-  const std::optional<Point> t = attach(s->centres.to, s->toRect, in, s->centres.from);
-  if (!f || !t) return s->centres;
-  return ArcEndPoints{*f, *t};
+  return Orthogonal(*s, out, in);
+}
+
+ArcEndPoints AttachOrthogonal(const Diagram& diagram, ArcEnds ends, LineDirection out, LineDirection in) {
+  return Orthogonal(SettingOf(diagram, ends, nullptr), out, in);
 }
 
 std::optional<ArcEndPoints> AttachBracket(const Diagram& diagram, int arc, LineDirection lines) {
   const std::optional<ArcSetting> s = SettingOf(diagram, arc);
   if (!s) return std::nullopt;
-  const bool positiveSide = s->style.Shape[1] % 2 == 1;
+  const bool positiveSide = s->style->Shape[1] % 2 == 1;
   const bool horizontal = lines == LineDirection::Horizontal;
   // Starting from the reference point, the crossing farthest out on the chosen side.
   const auto attach = [&](Point through, const Rect& r) {
@@ -321,7 +341,7 @@ std::optional<ArcEndPoints> AttachBracket(const Diagram& diagram, int arc, LineD
 std::optional<ArcEndPoints> AttachToControl(const Diagram& diagram, int arc) {
   const std::optional<ArcSetting> s = SettingOf(diagram, arc);
   if (!s) return std::nullopt;
-  const ArcEndPoints controls = OuterControls(s->style, s->zoom, s->centres);
+  const ArcEndPoints controls = OuterControls(*s->style, s->zoom, s->centres);
   // The crossing of the line from a toward the control with the rectangle nearest to the control,
   // tried again on the unbounded line when the segment misses.
   const auto attach = [&](Point a, Point b, const Rect& r, Point control) {

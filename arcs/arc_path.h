@@ -49,6 +49,10 @@ std::optional<ArcEndPoints> AttachAlongCentres(const Diagram& diagram, int arc);
 // another (the elbows and orthogonal types).
 std::optional<ArcEndPoints> AttachOrthogonal(const Diagram& diagram, int arc, LineDirection out,
                                              LineDirection in);
+// The same two between any two objects of the chart shown (the relation arcs of parents and their
+// children), by their reference points and title rectangles.
+ArcEndPoints AttachAlongCentres(const Diagram& diagram, ArcEnds ends);
+ArcEndPoints AttachOrthogonal(const Diagram& diagram, ArcEnds ends, LineDirection out, LineDirection in);
 // Both ends on the same side of their objects, along horizontal lines (type 2) or vertical ones
 // (type 6); the side follows the shape's side flag.
 std::optional<ArcEndPoints> AttachBracket(const Diagram& diagram, int arc, LineDirection lines);

@@ -1,8 +1,8 @@
 #include "cli/chart_image.h"
 
 #include "arcs/arc_painter.h"
-#include "charts/scene.h"
-#include "model/levels.h"
+#include "charts/chart_modules.h"
+#include "cli/chart_layout.h"
 #include "cli/fallback_settings.h"
 #include "platform/cairo/cairo_surface.h"
 #include "platform/image_file.h"
@@ -17,8 +17,9 @@ std::optional<Picture> DrawChartImage(Diagram& diagram, const ChartImageRequest&
     error = "the zoom must lie between 0.08 and 4";
     return std::nullopt;
   }
+  // Laid out as the editor shows the chart, at the document's own zoom, then drawn at the one asked.
+  LayOutChart(diagram, request.chart);
   DocumentHeader& header = diagram.header;
-  header.CurrentChart = request.chart;
   header.Zoom[request.chart] = request.zoom;
 
   const Rect area = ViewRect(header);
@@ -32,13 +33,12 @@ std::optional<Picture> DrawChartImage(Diagram& diagram, const ChartImageRequest&
     error = "no memory for the image";
     return std::nullopt;
   }
-  ComputeLevels(diagram);
   ViewState view;
   RandomSource random;
   const FallbackSettings settings;  // the editor's defaults: the grid in front
   LinkArcPainter arcs;
   RenderContext context(diagram, *surface, view, random, ReadSceneSettings(settings), &arcs);
-  PaintCanvas(context, area);
+  PaintCanvas(context, area, ChartDrawings());
   return surface->Pixels();
 }
 

@@ -15,7 +15,7 @@ struct ChartImageRequest {
   float zoom = 1.0f;
 };
 
-// The view rectangle of the chart × zoom, drawn; none, with the reason in error, when the zoom is
+// The chart laid out as showing it would lay it out, then its view rectangle × zoom drawn; none, with the reason in error, when the zoom is
 // out of range or the image would be too large. The diagram's header shows the chart at the zoom
 // afterwards.
 std::optional<Picture> DrawChartImage(Diagram& diagram, const ChartImageRequest& request, std::string& error);

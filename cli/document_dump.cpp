@@ -37,7 +37,9 @@ class Dumper {
   void Header(const DocumentHeader& h);
   void Headline(const HeadlineStyle& s);
   void Relation(const RelationArcStyle& s);
+  // The record's fields in an object left open for what the dump adds to it.
   void Object(const DiagramObject& o, std::size_t imageBytes);
+  void ChartPlace(const DiagramObject& o, const ObjectState& state, int chart);
   void MemoBlock(const MemoStyle& m);
   void ArcBlock(const ArcStyle& a);
   void EndBlock(const ArcEnd& e);
@@ -227,12 +229,18 @@ void Dumper::Object(const DiagramObject& o, std::size_t imageBytes) {
   PointValue("ActStart", o.ActStart);
   PointValue("ActCurrent", o.ActCurrent);
   PointValue("ActTarget", o.ActTarget);
-  json.EndObject();
+}
+
+void Dumper::ChartPlace(const DiagramObject& o, const ObjectState& state, int chart) {
+  PointValue("ChartPos", chart == ActionChart ? o.ActCurrent : o.Pos[chart]);
+  json.Int("Level", state.Level);
+  json.Int("LevelSeq", state.LevelSeq);
 }
 
 }  // namespace
 
-void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& codec) {
+void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& codec,
+                 std::optional<int> laidOutChart) {
   Dumper dumper(out);
   dumper.json.BeginObject();
   dumper.Header(diagram.header);
@@ -240,6 +248,8 @@ void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& 
   for (int i = 0; i < diagram.count(); ++i) {
     const Picture* picture = diagram.table.pictures[static_cast<std::size_t>(i)].get();
     dumper.Object(diagram.object(i), picture ? codec.Encode(*picture).size() : 0);
+    if (laidOutChart && IsNode(diagram.object(i))) dumper.ChartPlace(diagram.object(i), diagram.state(i), *laidOutChart);
+    dumper.json.EndObject();
   }
   dumper.json.EndArray();
   dumper.json.EndObject();

@@ -2,6 +2,7 @@
 // its record name, texts as UTF-8, reserved bytes left out.
 #pragma once
 
+#include <optional>
 #include <ostream>
 
 #include "model/diagram.h"
@@ -9,6 +10,9 @@
 
 namespace ravelo::cli {
 
-void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& codec);
+// With a chart laid out beforehand, every node also carries its position in that chart
+// (ChartPos, document units) and its Level and LevelSeq.
+void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& codec,
+                 std::optional<int> laidOutChart = std::nullopt);
 
 }  // namespace ravelo::cli

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/chart_image.h"
+#include "cli/chart_layout.h"
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
 #include "cli/fallback_settings.h"
@@ -23,9 +24,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: ravelo-cli info FILE.rvl\n"
-    "       ravelo-cli dump FILE.rvl\n"
+    "       ravelo-cli dump FILE.rvl [--chart box|flow]\n"
     "       ravelo-cli convert IN.rvl OUT.rvl\n"
-    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box] [--zoom Z]\n";
+    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|flow] [--zoom Z]\n";
 
 // What opening and saving documents needs, set up once for the tool.
 struct Session {
@@ -67,11 +68,12 @@ std::optional<RenderArguments> ParseRender(int argc, char** argv) {
     if (option == "-o") {
       arguments.output = value;
     } else if (option == "--chart") {
-      if (value != "box") {
-        std::cerr << value << ": only the box chart can be drawn so far\n";
+      const std::optional<int> chart = ChartByName(value);
+      if (!chart) {
+        std::cerr << value << ": not a chart that can be drawn\n";
         return std::nullopt;
       }
-      arguments.request.chart = BoxChart;
+      arguments.request.chart = *chart;
     } else if (option == "--zoom") {
       char* end = nullptr;
       arguments.request.zoom = std::strtof(value.c_str(), &end);
@@ -129,6 +131,16 @@ int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "render") return Render(argc, argv);
   const bool twoPaths = command == "convert";
+  // dump FILE.rvl --chart NAME lays that chart out first.
+  std::optional<int> dumpChart;
+  if (command == "dump" && argc == 5 && std::string_view(argv[3]) == "--chart") {
+    dumpChart = ChartByName(argv[4]);
+    if (!dumpChart) {
+      std::cerr << argv[4] << ": not a chart that can be laid out\n";
+      return 2;
+    }
+    argc = 3;
+  }
   if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
     std::cerr << kUsage;
     return 2;
@@ -141,7 +153,8 @@ int Run(int argc, char** argv) {
     std::cout << ArcCountText(s) << ' ' << ParentNodeCountText(s) << ' ' << EndNodeCountText(s) << ' '
               << ObjectCountText(s) << '\n';
   } else if (command == "dump") {
-    DumpDiagram(std::cout, *diagram, session.codec);
+    if (dumpChart) LayOutChart(*diagram, *dumpChart);
+    DumpDiagram(std::cout, *diagram, session.codec, dumpChart);
   } else {
     const int chart = diagram->header.CurrentChart;
     const Point scroll = chart >= 0 && chart < kChartCount ? diagram->header.Scroll[chart] : Point{0, 0};

@@ -153,7 +153,7 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
   } cases[] = {
       {" -o " + folder_ + "/a.png --zoom 9", "the zoom must lie between 0.08 and 4"},
       {" -o " + folder_ + "/a.png --zoom two", "two: not a zoom factor"},
-      {" -o " + folder_ + "/a.png --chart star", "only the box chart can be drawn so far"},
+      {" -o " + folder_ + "/a.png --chart circle", "circle: not a chart that can be drawn"},
       {" -o " + folder_ + "/a.txt", "name the image .png"},
       {"", "the image file must be named with -o"},
       {" -o", "-o: a value must follow"},
@@ -167,6 +167,70 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/a.png"));
   const std::string missing = folder_ + "/missing.rvl";
   EXPECT_NE(RunTool(std::string(RAVELO_CLI) + " render " + missing + " -o " + folder_ + "/b.png").status, 0);
+}
+
+// A root with two children filled orange with wide margins, no Flow positions yet, on a Flow
+// chart without headline.
+Diagram FlowDiagram() {
+  Diagram d;
+  RandomSource random;
+  ResetToNewDocument(d, random, 1);
+  d.header.Headline[FlowChart].Show = 0;
+  d.header.ViewBackColor[FlowChart] = Rgb(200, 220, 240);
+  for (int32_t serial = 1; serial <= 3; ++serial) {
+    const int node = serial == 1 ? testing::AddNode(d, serial, {}, "R") : testing::AddNode(d, serial, {1}, "C");
+    d.object(node).FontSize = 9;
+    d.object(node).refMen = Rgb(250, 200, 100);
+    std::fill(std::begin(d.object(node).Margin), std::end(d.object(node).Margin), 30);
+    d.object(node).Pos[FlowChart] = kUnsetPoint;
+  }
+  return d;
+}
+
+TEST_F(CliTest, DumpOfTheFlowChartLaysItOutFirst) {
+  Diagram d = FlowDiagram();
+  const std::string doc = WriteDocument(d, "flow.rvl");
+  const testing::ToolRun plain = RunTool(std::string(RAVELO_CLI) + " dump " + doc);
+  ASSERT_EQ(plain.status, 0) << plain.output;
+  EXPECT_EQ(plain.output.find("\"Level\""), std::string::npos) << "only a chart's dump adds levels";
+  const testing::ToolRun r = RunTool(std::string(RAVELO_CLI) + " dump " + doc + " --chart flow");
+  ASSERT_EQ(r.status, 0) << r.output;
+  EXPECT_NE(r.output.find("\"CurrentChart\":3"), std::string::npos);
+  // The widest layer (the children) side by side, the root centred above them; no position unset.
+  EXPECT_NE(r.output.find("\"Level\":0,\"LevelSeq\":0"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("\"Level\":1,\"LevelSeq\":2"), std::string::npos) << r.output;
+  EXPECT_EQ(r.output.find("\"ChartPos\":{\"X\":-1"), std::string::npos) << r.output;
+  std::ofstream(folder_ + "/dump.json") << r.output;
+  const std::string read = "python3 -c \"import json; d = json.load(open('" + folder_ +
+                           "/dump.json')); o = d['objects']; "
+                           "print(o[0]['ChartPos']['X'] == (o[1]['ChartPos']['X'] + o[2]['ChartPos']['X']) // 2, "
+                           "o[1]['ChartPos']['Y'] == o[2]['ChartPos']['Y'] > o[0]['ChartPos']['Y'], "
+                           "all(x['ChartPos'] == x['Pos'][3] for x in o))\"";
+  EXPECT_EQ(RunTool(read).output, "True True True\n");
+  EXPECT_NE(RunTool(std::string(RAVELO_CLI) + " dump " + doc + " --chart circle").status, 0);
+}
+
+TEST_F(CliTest, RenderOfTheFlowChartDrawsItsNodesWhereItsDumpPutsThem) {
+  Diagram d = FlowDiagram();
+  const std::string doc = WriteDocument(d, "flow.rvl");
+  const std::string png = folder_ + "/flow.png";
+  const testing::ToolRun r = RunTool(std::string(RAVELO_CLI) + " render " + doc + " -o " + png + " --chart flow");
+  ASSERT_EQ(r.status, 0) << r.output;
+  const testing::ToolRun dump = RunTool(std::string(RAVELO_CLI) + " dump " + doc + " --chart flow");
+  std::ofstream(folder_ + "/dump.json") << dump.output;
+  const testing::ToolRun positions = RunTool("python3 -c \"import json; d = json.load(open('" + folder_ +
+                                             "/dump.json')); print(' '.join('%d,%d' % (o['ChartPos']['X'], "
+                                             "o['ChartPos']['Y'] - 15) for o in d['objects']))\"");
+  std::istringstream points(positions.output);
+  std::string point;
+  int nodes = 0;
+  while (points >> point) {
+    const std::string pixel =
+        RunTool("convert " + png + " -format '%[hex:p{" + point + "}]' info:").output;
+    EXPECT_EQ(pixel, "FAC864") << "the fill above the title of the node at " << point;
+    ++nodes;
+  }
+  EXPECT_EQ(nodes, 3);
 }
 
 }  // namespace
