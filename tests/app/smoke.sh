@@ -206,6 +206,43 @@ case "$case_name" in
     reject bad.log "started"
     ;;
 
+  chart-keys)
+    # Ctrl+Tab and Ctrl+Shift+Tab typed on the keyboard go round all four charts; after each save
+    # the document names the chart shown. Entering the Flow chart lays it out.
+    command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
+    cp "$(dirname "$0")/../../samples/sample.rvl" "$work/doc.rvl"
+    script keys "wait-file $work/cycled" "log-view" "quit"
+    run keys "$work/doc.rvl" &
+    app=$!
+    wait_for_line keys.log started
+    window=$(xdotool search --sync --onlyvisible --name 'ラヴェロ' | head -1)
+    xdotool windowfocus --sync "$window"
+    # type KEY, then Ctrl+S, and wait until the saved document shows chart EXPECTED.
+    type_and_save() {
+      xdotool key --clearmodifiers "$1" ctrl+s
+      for _ in $(seq 100); do
+        "$cli" dump "$work/doc.rvl" >"$work/dump.json" || true
+        grep -q "\"CurrentChart\":$2," "$work/dump.json" && return 0
+        sleep 0.1
+      done
+      fail "after $1 the saved document does not show chart $2"
+    }
+    type_and_save ctrl+Tab 1
+    type_and_save ctrl+Tab 2
+    type_and_save ctrl+Tab 3
+    python3 -c '
+import json, sys
+nodes = [o for o in json.load(sys.stdin)["objects"] if o["Kind"] == 2]
+sys.exit(any(o["Pos"][3] == {"X": -1, "Y": -1} for o in nodes) or not nodes)' <"$work/dump.json" ||
+      fail "the Flow chart was not laid out when it was shown"
+    type_and_save ctrl+Tab 0
+    type_and_save ctrl+shift+Tab 3
+    type_and_save ctrl+shift+Tab 2
+    touch "$work/cycled"
+    wait "$app" || fail "the editor failed"
+    grep -q ' chart 2$' "$work/keys.log" || fail "the view does not show the Action chart"
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2
