@@ -243,6 +243,30 @@ sys.exit(any(o["Pos"][3] == {"X": -1, "Y": -1} for o in nodes) or not nodes)' <"
     grep -q ' chart 2$' "$work/keys.log" || fail "the view does not show the Action chart"
     ;;
 
+  flow-reset)
+    # The Flow chart's reset asks first: declined, the document keeps its Flow positions; agreed,
+    # the chart is laid out afresh, parent above children.
+    "$make_document" "$work/doc.rvl"
+    script declined "command ID_VIEW_FLOW" "sleep 300" "command ID_FIRST_POS_FLOW" "sleep 300" \
+      "command ID_FILE_SAVE" "sleep 500" "quit"
+    run declined "$work/doc.rvl"
+    expect declined.log "message question no ノード位置が最初の状態に戻りますがよろしいですか\n※ 直後であれば、アンドゥボタンで戻すことができます"
+    flow_positions() {
+      "$cli" dump "$work/doc.rvl" >"$work/dump.json"
+      python3 -c '
+import json
+d = json.load(open("'"$work/dump.json"'"))
+print(d["header"]["CurrentChart"], " ".join("%d,%d" % (o["Pos"][3]["X"], o["Pos"][3]["Y"]) for o in d["objects"] if o["Kind"] == 2))'
+    }
+    [ "$(flow_positions)" = "3 0,0 0,0 0,0 0,0" ] || fail "declining changed the Flow positions: $(flow_positions)"
+    script agreed "answer yes" "command ID_FIRST_POS_FLOW" "sleep 300" "command ID_FILE_SAVE" "sleep 500" "quit"
+    run agreed "$work/doc.rvl"
+    read -r chart root first second third < <(flow_positions)
+    [ "$chart" = 3 ] || fail "the document left the Flow chart"
+    [ "${root#*,}" -lt "${first#*,}" ] && [ "${first#*,}" = "${second#*,}" ] && [ "${second#*,}" = "${third#*,}" ] ||
+      fail "the reset did not lay the chart out: $root $first $second $third"
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2
