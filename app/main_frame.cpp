@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include <wx/artprov.h>
+#include <wx/utils.h>
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
 #include <wx/gauge.h>
@@ -280,7 +281,7 @@ void MainFrame::BuildRibbon() {
   chartButtons_ = bar("チャート切替え");
   for (const ChartButton& b : kChartButtons)
     chartButtons_->AddToggleButton(b.id, U(b.label), ChartIcon(b.chart));
-  chartButtons_->AddButton(ID_FIRST_POS_FLOW, U("リセット"), ArtIcon(wxART_REDO));
+  chartButtons_->AddButton(ID_FIRST_POS_FLOW, U("リセット"), ArtIcon(wxART_GOTO_FIRST));
 
   wxRibbonButtonBar* settings = bar("設定");
   settings->AddDropdownButton(ID_SETTEU_BTN, U("設定"), ArtIcon(wxART_EXECUTABLE_FILE));

@@ -66,8 +66,8 @@ bool FitViewToContent(RenderContext& context, const FitMargins& margins) {
   }
   if (!any) return false;
   if (margins.extra) {
-    right += 200;
-    bottom += 200;
+    right = Clamp32(int64_t{right} + 200);
+    bottom = Clamp32(int64_t{bottom} + 200);
   }
   const int chart = context.chart;
   DocumentHeader& header = diagram.header;

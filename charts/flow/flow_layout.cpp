@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "arcs/arc_math.h"
 #include "charts/flow/fit_view.h"
 #include "drawing/node_layout.h"
 #include "drawing/text_layout.h"
@@ -18,6 +19,7 @@ namespace ravelo {
 namespace {
 
 constexpr int kRandomAttempts = 100;
+constexpr int kSmallestGap = 10, kLargestGap = 200;
 
 class FlowLayouter {
  public:
@@ -26,8 +28,8 @@ class FlowLayouter {
         diagram_(context.diagram),
         children_(children),
         topDown_(context.diagram.header.SetDirection != 0),
-        gapH_(context.diagram.header.InitHGap),
-        gapV_(context.diagram.header.InitVGap),
+        gapH_(std::clamp(context.diagram.header.InitHGap, kSmallestGap, kLargestGap)),
+        gapV_(std::clamp(context.diagram.header.InitVGap, kSmallestGap, kLargestGap)),
         boxes_(static_cast<std::size_t>(diagram_.count())),
         placed_(static_cast<std::size_t>(diagram_.count()), false) {}
 
@@ -96,9 +98,9 @@ class FlowLayouter {
       const Size box = boxes_[Slot(i)];
       const int size = topDown_ ? box.width : box.height;
       const int range = std::max(1, widestExtent_ - size / 2);
-      const int line = LineOf(LevelOf(i));
+      const int64_t line = LineOf(LevelOf(i));
       for (int attempt = 0; attempt < kRandomAttempts; ++attempt) {
-        Place(i, size + random.Next() % range, line);
+        Place(i, int64_t{size} + random.Next() % range, line);
         if (!OverlapsLayer(i)) break;
       }
     }
@@ -114,9 +116,9 @@ class FlowLayouter {
   }
 
   // Where the layer's nodes stand along the direction of the flow.
-  int LineOf(int level) const {
-    return topDown_ ? level * (averageHeight_ + gapV_) + baseLine_
-                    : level * (averageWidth_ + gapH_) + firstLine_;
+  int64_t LineOf(int level) const {
+    return topDown_ ? int64_t{level} * (averageHeight_ + gapV_) + baseLine_
+                    : int64_t{level} * (averageWidth_ + gapH_) + firstLine_;
   }
 
   // A node's coordinate across the flow: x when the layers run top to bottom, y otherwise.
@@ -125,21 +127,23 @@ class FlowLayouter {
     return topDown_ ? p.X : p.Y;
   }
 
-  void Place(int index, int cross, int line) {
-    diagram_.object(index).Pos[FlowChart] = topDown_ ? Point{cross, line} : Point{line, cross};
+  // Coordinates come in 64 bits, so that a damaged document's huge titles cannot overflow them.
+  void Place(int index, int64_t cross, int64_t line) {
+    const Point along{Clamp32(cross), Clamp32(line)};
+    diagram_.object(index).Pos[FlowChart] = topDown_ ? along : Point{along.Y, along.X};
     placed_[Slot(index)] = true;
   }
 
   // The widest layer side by side from its first line; the extent it reaches.
   int PlaceWidestLayer(int level) {
-    int cursor = topDown_ ? firstLine_ : baseLine_;
+    int64_t cursor = topDown_ ? firstLine_ : baseLine_;
     for (int i : layers_[static_cast<std::size_t>(level)]) {
       const Size box = boxes_[Slot(i)];
       const int size = context_.Unzoomed(topDown_ ? box.width : box.height);
       Place(i, cursor + size / 2, LineOf(level));
       cursor += size + (topDown_ ? gapH_ : gapV_);
     }
-    return cursor;
+    return Clamp32(cursor);
   }
 
   // Each parent centred over its children placed so far.
@@ -153,7 +157,7 @@ class FlowLayouter {
         ++count;
       }
       if (count == 0) continue;
-      const int cross = static_cast<int>(sum / count);
+      const int64_t cross = sum / count;
       if (cross > 0) Place(i, cross, LineOf(level));
     }
   }
@@ -173,11 +177,11 @@ class FlowLayouter {
         const int edge = topDown_ ? r.right : r.bottom;
         farEdge = farEdge ? std::max(*farEdge, edge) : edge;
       }
-      const int rowStep = topDown_ ? averageWidth_ + gapH_ : averageHeight_ + gapV_;
-      const int start = farEdge ? context_.Unzoomed(*farEdge) + (topDown_ ? gapH_ : gapV_)
-                                : CrossOf(parent) - static_cast<int>(siblings.size()) * rowStep / 2;
+      const int64_t rowStep = topDown_ ? averageWidth_ + gapH_ : averageHeight_ + gapV_;
+      const int64_t start = farEdge ? int64_t{context_.Unzoomed(*farEdge)} + (topDown_ ? gapH_ : gapV_)
+                                    : CrossOf(parent) - static_cast<int64_t>(siblings.size()) * rowStep / 2;
       const Size box = boxes_[Slot(i)];
-      const int cross = start + context_.Unzoomed((topDown_ ? box.width : box.height) / 2);
+      const int64_t cross = start + context_.Unzoomed((topDown_ ? box.width : box.height) / 2);
       if (cross > 0) Place(i, cross, LineOf(level));
     }
   }
@@ -199,8 +203,9 @@ class FlowLayouter {
     const Point p = diagram_.object(index).Pos[FlowChart];
     const Size box = boxes_[Slot(index)];
     const int halfWidth = context_.Unzoomed(box.width) / 2, halfHeight = context_.Unzoomed(box.height) / 2;
-    return {context_.Zoomed(p.X - halfWidth), context_.Zoomed(p.Y - halfHeight),
-            context_.Zoomed(p.X + halfWidth), context_.Zoomed(p.Y + halfHeight)};
+    const auto zoomed = [this](int64_t v) { return context_.Zoomed(Clamp32(v)); };
+    return {zoomed(int64_t{p.X} - halfWidth), zoomed(int64_t{p.Y} - halfHeight),
+            zoomed(int64_t{p.X} + halfWidth), zoomed(int64_t{p.Y} + halfHeight)};
   }
 
   bool OverlapsLayer(int index) const {
