@@ -241,6 +241,22 @@ sys.exit(any(o["Pos"][3] == {"X": -1, "Y": -1} for o in nodes) or not nodes)' <"
     touch "$work/cycled"
     wait "$app" || fail "the editor failed"
     grep -q ' chart 2$' "$work/keys.log" || fail "the view does not show the Action chart"
+    # Back from the Flow chart with Ctrl+Tab, the Box chart is where it was left.
+    "$make_document" "$work/scrolled.rvl" --scrolled
+    script round "wait-file $work/to-flow" "sleep 300" "log-view" "wait-file $work/to-box" "sleep 300" "log-view" "quit"
+    run round "$work/scrolled.rvl" &
+    app=$!
+    wait_for_line round.log started
+    sleep 1
+    xdotool windowfocus --sync "$(xdotool search --sync --onlyvisible --name 'ラヴェロ' | head -1)"
+    xdotool key --clearmodifiers ctrl+shift+Tab
+    touch "$work/to-flow"
+    for _ in $(seq 100); do grep -q '^view ' "$work/round.log" && break; sleep 0.1; done
+    grep -q '^view .* chart 3$' "$work/round.log" || fail "Ctrl+Shift+Tab did not go from the Box chart to the Flow chart"
+    xdotool key --clearmodifiers ctrl+Tab
+    touch "$work/to-box"
+    wait "$app" || fail "the editor failed"
+    grep -q '^view .* scroll 900 250 chart 0$' "$work/round.log" || fail "the Box chart did not come back to 900 250"
     ;;
 
   flow-reset)
