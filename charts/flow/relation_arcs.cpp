@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "arcs/arc_math.h"
 #include "arcs/arc_path.h"
 #include "geometry/geometry.h"
 #include "model/hierarchy.h"
@@ -21,7 +22,7 @@ std::array<Point, 3> RelationTriangle(Point a, Point b, int baseWidth) {
   // Where the two ends meet there is no direction to set the base across.
   const int t = length > 0 ? static_cast<int>(std::floor(dy / length * baseWidth / 2)) : 0;
   const int u = length > 0 ? static_cast<int>(std::floor(-dx / length * baseWidth / 2)) : 0;
-  return {Point{a.X - t, a.Y - u}, b, Point{a.X + t, a.Y + u}};
+  return {Minus(a, {t, u}), b, Plus(a, {t, u})};
 }
 
 std::vector<Point> RelationArcPoints(int kind, Point p, Point q, int bendPercent, bool vertical) {
@@ -54,8 +55,7 @@ std::vector<Point> RelationArcPoints(int kind, Point p, Point q, int bendPercent
 }
 
 void DrawRelationTriangle(RenderContext& context, const RelationArcStyle& style, Point a, Point b) {
-  std::array<Point, 3> corners =
-      RelationTriangle(a, b, static_cast<int>(static_cast<float>(style.Width) * context.zoom));
+  std::array<Point, 3> corners = RelationTriangle(a, b, context.Zoomed(style.Width));
   context.surface.DrawPolygon(corners, kNullPen, Brush::Solid(style.FillColor));
   if (style.FrameColor == kNoColour) return;
   // The outline runs from the last point over the first two back to the last.
