@@ -42,13 +42,6 @@ RenderContext ActionChartControl::LayoutContext() {
   return RenderContext(diagram_, *measure_, layoutState_, random_);
 }
 
-void ActionChartControl::ChartShown() {
-  if (!Shown()) return;
-  RenderContext context = LayoutContext();
-  layout_.AutoLayout(context);
-  view_.Refresh(false);
-}
-
 void ActionChartControl::FitScreen() {
   if (!Shown()) return;
   RenderContext context = LayoutContext();

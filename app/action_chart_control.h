@@ -27,8 +27,6 @@ class ActionChartControl {
                      Hooks hooks);
   ~ActionChartControl();
 
-  // The chart shown may have changed: the Action chart is laid out when a node has no place in it.
-  void ChartShown();
   // The chart laid out again around the node, animated (F5 with the centre node, the menu with the
   // main selection); nothing outside the Action chart or for -1.
   void Recentre(int node);

@@ -2,13 +2,10 @@
 
 #include <ctime>
 
-#include "charts/action/action_drawing.h"
-#include "charts/star/star_drawing.h"
+#include "charts/chart_modules.h"
 
 namespace ravelo {
 
-OtherCharts EditorChartDrawings() {
-  return OtherCharts{.star = StarChartDrawing(static_cast<uint32_t>(std::time(nullptr))), .action = DrawActionChart};
-}
+OtherCharts EditorChartDrawings() { return ChartDrawings(static_cast<uint32_t>(std::time(nullptr))); }
 
 }  // namespace ravelo

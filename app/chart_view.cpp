@@ -148,6 +148,11 @@ void ChartView::SetOverlay(std::function<void(Surface&)> overlay) {
   Refresh(false);
 }
 
+void ChartView::LayOut(const std::function<void(RenderContext&)>& layout) {
+  scene_.Draw(ScrollPosition(), [this, &layout](Surface& surface) { controller_.LayOut(surface, layout); });
+  sceneStale_ = true;
+}
+
 void ChartView::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   const Point scroll = ScrollPosition();

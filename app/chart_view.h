@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "drawing/render_context.h"
 #include "drawing/view_state.h"
 #include "model/diagram.h"
 #include "model/program_settings.h"
@@ -44,6 +45,10 @@ class ChartView final : public wxScrolledCanvas, public ViewHost {
 
   // Sets the scroll area of the chart shown and scrolls to position; redraws.
   void ShowChart(Point position);
+  // Runs a layout of the chart shown (an entry step, a reset) on the view's drawing surface, so
+  // that it measures texts as the paint does.
+  void LayOut(const std::function<void(RenderContext&)>& layout);
+  ViewState& viewState() { return controller_.state(); }
   Point ScrollPosition() const override;
   Size ClientArea() const;
   // While an overlay is set, a paint shows the last picture drawn with the overlay over it instead

@@ -39,6 +39,7 @@ enum : int {
   kRecentreOnSelection = 460,
   kApplyArcDefaults = 465,
   ID_PANE_BTN = 418,
+  ID_FIRST_POS_FLOW = 446,
   ID_STYLE = 480,
   kToggleHoverAnimation = 481,  // F10
   ID_AUTO_MENT = 416,

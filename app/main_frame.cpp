@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include <wx/artprov.h>
+#include <wx/utils.h>
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
 #include <wx/gauge.h>
@@ -18,6 +19,7 @@
 #include <array>
 
 #include "app/action_chart_control.h"
+#include "app/chart_switch.h"
 #include "app/chart_view.h"
 #include "app/commands.h"
 #include "app/dialogs.h"
@@ -28,6 +30,8 @@
 #include "app/test_script.h"
 #include "app/wx_text.h"
 #include "arcs/shape_defaults.h"
+#include "charts/chart_modules.h"
+#include "charts/flow/flow_chart.h"
 #include "model/string_table.h"
 #include "platform/wx/gauge_progress.h"
 #include "view/zoom.h"
@@ -360,6 +364,7 @@ void MainFrame::BuildRibbon() {
   chartButtons_ = bar("チャート切替え");
   for (const ChartButton& b : kChartButtons)
     chartButtons_->AddToggleButton(b.id, U(b.label), ChartIcon(b.chart));
+  chartButtons_->AddButton(ID_FIRST_POS_FLOW, U("リセット"), ArtIcon(wxART_GOTO_FIRST));
 
   viewButtons_ = bar("表示");
   viewButtons_->AddButton(zoom_command::kResetConsole, U("ズーム コンソール"), ViewIcon(zoom_command::kResetConsole));
@@ -479,7 +484,7 @@ void MainFrame::AfterDocumentReplaced() {
   for (int i = 0; i < d.count(); ++i) d.state(i).Selected = 0;
   view_->controller().Reset();
   view_->ShowChart(RestoredScroll(d.header, ShownChart(d.header), view_->ClientArea()));
-  actionChart_->ChartShown();
+  EnterShownChart();
   RefreshCounts();
   RefreshChartButtons();
   RefreshUndoButtons();
@@ -583,6 +588,7 @@ void MainFrame::RefreshCounts() {
 void MainFrame::RefreshChartButtons() {
   const int shown = ShownChart(context_.diagram.header);
   for (const ChartButton& b : kChartButtons) chartButtons_->ToggleButton(b.id, b.chart == shown);
+  chartButtons_->EnableButton(ID_FIRST_POS_FLOW, shown == FlowChart && context_.diagram.count() > 0);
 }
 
 void MainFrame::ShowTimedMessage(const std::string& text) {
@@ -723,6 +729,9 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
     case kPreviousChart:
       SwitchTo(PreviousChart(ShownChart(context_.diagram.header)));
       break;
+    case ID_FIRST_POS_FLOW:
+      ResetFlowPositions();
+      break;
     case ID_KAN_SET: {
       KansetDialog dialog(this, context_.store, context_.held);
       dialog.ShowModal();
@@ -774,11 +783,42 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
 
 void MainFrame::SwitchTo(int chart) {
   DocumentHeader& header = context_.diagram.header;
+  if (chart == ShownChart(header)) return;
   const Point scroll = SwitchChart(header, chart, view_->ScrollPosition(), view_->ClientArea());
+  LeaveChart(view_->viewState());
   view_->ShowChart(scroll);
-  actionChart_->ChartShown();
+  EnterShownChart();
   RefreshChartButtons();
 }
+
+void MainFrame::EnterShownChart() {
+  ChartEntryOutcome outcome;
+  view_->LayOut([&](RenderContext& c) { outcome = EnterChart(c, LayoutSeed()); });
+  AfterChartLayout(outcome.viewResized);
+}
+
+void MainFrame::ResetFlowPositions() {
+  if (ShownChart(context_.diagram.header) != FlowChart) return;
+  FlowLayoutOutcome outcome;
+  view_->LayOut([&](RenderContext& c) {
+    outcome = FlowResetCommand(c, context_.messages, [this] { session_->TakeSnapshot(); }, LayoutSeed());
+  });
+  if (!outcome.laidOut) return;
+  session_->MarkModified();
+  AfterChartLayout(outcome.viewResized);
+  AfterEdit();
+}
+
+void MainFrame::AfterChartLayout(bool viewResized) {
+  if (!viewResized) {
+    view_->Refresh(false);
+    return;
+  }
+  session_->MarkModified();
+  view_->ShowChart({0, 0});
+}
+
+uint32_t MainFrame::LayoutSeed() const { return static_cast<uint32_t>(context_.clock.Now()); }
 
 void MainFrame::TogglePane(int paneId) {
   wxWindow* window = FindWindow(paneId);

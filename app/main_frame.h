@@ -92,6 +92,11 @@ class MainFrame final : public wxFrame {
   void OnStatusBarMotion(wxMouseEvent& event);
 
   void SwitchTo(int chart);
+  // The entry step of the chart shown, then the view shown again when the layout resized it.
+  void EnterShownChart();
+  void ResetFlowPositions();
+  void AfterChartLayout(bool viewResized);
+  uint32_t LayoutSeed() const;
   void TogglePane(int paneId);
   void ToggleFullScreen();
 

@@ -1,80 +1,100 @@
 #include "charts/relation_arcs.h"
 
 #include <cmath>
-#include <initializer_list>
-#include <span>
+#include <utility>
 
+#include "arcs/arc_math.h"
+#include "arcs/arc_path.h"
 #include "geometry/geometry.h"
+#include "model/hierarchy.h"
 #include "render/figure.h"
 
 namespace ravelo {
 namespace {
 
-Point At(Point a, Point b, int percent) { return PointAtPercent(a, b, static_cast<float>(percent)); }
+bool IsCurved(int kind) { return kind % 2 == 0; }
 
 }  // namespace
 
-RelationArcPoints RelationArcPointList(int type, Point p, Point q, int bendPercent, RelationBends bends) {
-  const bool upDown = bends == RelationBends::UpDown;
-  RelationArcPoints line;
-  const auto put = [&line](std::initializer_list<Point> points) {
-    for (Point point : points) line.points[static_cast<std::size_t>(line.count++)] = point;
+std::array<Point, 3> RelationTriangle(Point a, Point b, int baseWidth) {
+  const double dx = static_cast<double>(b.X) - a.X, dy = static_cast<double>(b.Y) - a.Y;
+  const double length = std::sqrt(dx * dx + dy * dy);
+  // Where the two ends meet there is no direction to set the base across.
+  const int t = length > 0 ? static_cast<int>(std::floor(dy / length * baseWidth / 2)) : 0;
+  const int u = length > 0 ? static_cast<int>(std::floor(-dx / length * baseWidth / 2)) : 0;
+  return {Minus(a, {t, u}), b, Plus(a, {t, u})};
+}
+
+std::vector<Point> RelationArcPoints(int kind, Point p, Point q, int bendPercent, bool vertical) {
+  const auto at = [bendPercent](Point a, Point b) {
+    return PointAtPercent(a, b, static_cast<float>(bendPercent));
   };
-  switch (type) {
-    case kRelationOneBendLine:
-    case kRelationOneBendCurve: {
-      const Point t = upDown ? Point{q.X, p.Y} : Point{p.X, q.Y};
-      const Point a = At(p, t, bendPercent), k = At(q, t, bendPercent);
-      put({p, Midpoint(p, a), a, Midpoint(a, k), k, Midpoint(k, q), q});
-      break;
+  switch (kind) {
+    case kRelationOneBendAngled:
+    case kRelationOneBendCurved: {
+      const Point t = vertical ? Point{q.X, p.Y} : Point{p.X, q.Y};
+      const Point a = at(p, t), k = at(q, t);
+      return {p, Midpoint(p, a), a, Midpoint(a, k), k, Midpoint(k, q), q};
     }
-    case kRelationTwoBendLine:
-    case kRelationTwoBendCurve: {
-      const Point h = At(p, q, bendPercent);
-      const Point u = upDown ? Point{p.X, h.Y} : Point{h.X, p.Y};
-      const Point v = upDown ? Point{q.X, h.Y} : Point{h.X, q.Y};
-      put({p, Midpoint(p, u), u, h, v, Midpoint(v, q), q});
-      break;
+    case kRelationTwoBendsAngled:
+    case kRelationTwoBendsCurved: {
+      const Point h = at(p, q);
+      const Point u = vertical ? Point{p.X, h.Y} : Point{h.X, p.Y};
+      const Point v = vertical ? Point{q.X, h.Y} : Point{h.X, q.Y};
+      return {p, Midpoint(p, u), u, h, v, Midpoint(v, q), q};
     }
-    case kRelationThreeBendLine:
-    case kRelationThreeBendCurve: {
-      const Point h = At(q, p, bendPercent);
+    default: {
+      const Point h = at(q, p);
       const Point m1 = Midpoint(p, h), m2 = Midpoint(q, h);
-      const Point u = upDown ? Point{m1.X, p.Y} : Point{p.X, m1.Y};
-      const Point x = upDown ? Point{m1.X, m2.Y} : Point{m2.X, m1.Y};
-      const Point v = upDown ? Point{q.X, m2.Y} : Point{m2.X, q.Y};
-      put({p, Midpoint(p, u), u, m1, Midpoint(m1, x), Midpoint(m2, x), m2, v, Midpoint(q, v), q});
-      break;
+      const Point u = vertical ? Point{m1.X, p.Y} : Point{p.X, m1.Y};
+      const Point x = vertical ? Point{m1.X, m2.Y} : Point{m2.X, m1.Y};
+      const Point v = vertical ? Point{q.X, m2.Y} : Point{m2.X, q.Y};
+      return {p, Midpoint(p, u), u, m1, Midpoint(m1, x), Midpoint(m2, x), m2, v, Midpoint(q, v), q};
     }
-    default:
-      break;
   }
-  return line;
 }
 
 void DrawRelationTriangle(RenderContext& context, const RelationArcStyle& style, Point a, Point b) {
-  const double dx = static_cast<double>(b.X) - a.X, dy = static_cast<double>(b.Y) - a.Y;
-  const double length = std::sqrt(dx * dx + dy * dy);
-  if (length == 0) return;
-  const int base = context.Zoomed(style.Width);
-  const int t = TruncToInt(std::floor(dy / length * base / 2));
-  const int u = TruncToInt(std::floor(-dx / length * base / 2));
-  std::array<Point, 3> triangle{{{a.X - t, a.Y - u}, b, {a.X + t, a.Y + u}}};
-  context.surface.DrawPolygon(triangle, kNullPen, Brush::Solid(style.FillColor));
-  if (style.FrameColor != kNoColour) {
-    DrawFigure(context.Figures(), triangle, kFigureTriangle, kNoColour, style.FrameColor, style.FrameStyle,
-               1);
-  }
+  std::array<Point, 3> corners = RelationTriangle(a, b, context.Zoomed(style.Width));
+  context.surface.DrawPolygon(corners, kNullPen, Brush::Solid(style.FillColor));
+  if (style.FrameColor == kNoColour) return;
+  // The outline runs from the last point over the first two back to the last.
+  DrawFigure(context.Figures(), corners, kFigureTriangle, kNoColour, style.FrameColor, style.FrameStyle, 1);
 }
 
-void DrawRelationLine(RenderContext& context, const RelationArcStyle& style, Point p, Point q,
-                      RelationBends bends) {
-  RelationArcPoints line = RelationArcPointList(style.Type, p, q, style.BendPercent, bends);
-  if (line.count == 0 || style.FrameColor == kNoColour) return;
-  const bool curve = style.Type % 2 == 0;  // the even types 2, 4 and 6
-  std::span<Point> points(line.points.data(), static_cast<std::size_t>(line.count));
-  DrawFigure(context.Figures(), points, curve ? BezierFigure(line.count) : PolylineFigure(line.count),
-             kNoColour, style.FrameColor, style.FrameStyle, style.Width);
+void StrokeRelationArc(RenderContext& context, const RelationArcStyle& style, std::vector<Point> points) {
+  if (style.FrameColor == kNoColour) return;
+  const int count = static_cast<int>(points.size());
+  const int figure = IsCurved(style.Type) ? BezierFigure(count) : PolylineFigure(count);
+  DrawFigure(context.Figures(), points, figure, kNoColour, style.FrameColor, style.FrameStyle, style.Width);
+}
+
+void DrawRelationArcs(RenderContext& context) {
+  const Diagram& diagram = context.diagram;
+  const RelationArcStyle& style = diagram.header.Relation[context.chart];
+  if (style.Type < kRelationTriangle || style.Type > kRelationThreeBendsCurved) return;
+  const bool topDown = diagram.header.SetDirection != 0;
+  const bool vertical = style.Connect != 0;
+  const LineDirection sides = vertical ? LineDirection::Vertical : LineDirection::Horizontal;
+  const ChildLists children(diagram);
+  for (int parent = 0; parent < diagram.count(); ++parent) {
+    const DiagramObject& object = diagram.object(parent);
+    if (!IsNode(object)) continue;
+    for (int child : children.ChildrenOf(object.Serial)) {
+      // Random-colour line styles look the same on every redraw.
+      context.random.Seed(static_cast<uint32_t>(diagram.object(child).Serial));
+      if (style.Type == kRelationTriangle) {
+        const ArcEndPoints ends = AttachAlongCentres(diagram, {parent, child});
+        DrawRelationTriangle(context, style, ends.from, ends.to);
+        continue;
+      }
+      ArcEndPoints ends = AttachOrthogonal(diagram, {parent, child}, sides, sides);
+      const bool swap = topDown ? ends.to.Y < ends.from.Y : ends.to.X < ends.from.X;
+      if (swap) std::swap(ends.from, ends.to);
+      StrokeRelationArc(context, style,
+                        RelationArcPoints(style.Type, ends.from, ends.to, style.BendPercent, vertical));
+    }
+  }
 }
 
 }  // namespace ravelo

@@ -1,47 +1,47 @@
-// The relation arcs of the Star and Flow charts: the figures that join a parent node to each of its
-// children, either a triangle whose base sits on the parent and whose tip touches the child, or an
-// angled ("カギ線") or curved ("曲線") line with one, two or three bends. The charts choose the attach
-// points; these draw between them in the chart's RelationArcStyle.
+// The relation arcs that join every parent to each of its direct children: a filled triangle with
+// its base on the parent and its tip on the child, or a line with one, two or three bends, angled
+// ("カギ線") or curved ("曲線"). The Flow chart draws them by its Relation settings; the pieces
+// below serve the other charts' forms of the same arcs.
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "drawing/render_context.h"
 
 namespace ravelo {
 
-enum RelationArcType : int {
+enum RelationArcKind : int {
   kRelationTriangle = 0,
-  kRelationOneBendLine = 1,
-  kRelationOneBendCurve = 2,
-  kRelationTwoBendLine = 3,
-  kRelationTwoBendCurve = 4,
-  kRelationThreeBendLine = 5,
-  kRelationThreeBendCurve = 6,
+  kRelationOneBendAngled = 1,
+  kRelationOneBendCurved = 2,
+  kRelationTwoBendsAngled = 3,
+  kRelationTwoBendsCurved = 4,
+  kRelationThreeBendsAngled = 5,
+  kRelationThreeBendsCurved = 6,
 };
 
-// Which way the bends of an angled or curved relation arc run: "上下" leaves and enters the nodes
-// through their top and bottom sides, "左右" through their left and right sides.
-enum class RelationBends { UpDown, LeftRight };
+// The triangle from a (on the parent) to b (on the child) with a base of baseWidth pixels across
+// the line at a: the two base corners and the tip, in the order the triangle is drawn.
+std::array<Point, 3> RelationTriangle(Point a, Point b, int baseWidth);
 
-struct RelationArcPoints {
-  std::array<Point, 10> points{};
-  int count = 0;  // 7 for one or two bends, 10 for three; 0 for a type outside 1..6
-};
+// The points of a kind 1..6 arc from p (the upper or the left end) to q, bending at bendPercent of
+// the way: 7 points for one or two bends, 10 for three. vertical: the arc leaves and enters the
+// nodes through their top and bottom ("上下"), else through their sides ("左右").
+std::vector<Point> RelationArcPoints(int kind, Point p, Point q, int bendPercent, bool vertical);
 
-// The points of an angled or curved relation arc from p (the upper or left end) to q, with the
-// bends at bendPercent of the way.
-RelationArcPoints RelationArcPointList(int type, Point p, Point q, int bendPercent, RelationBends bends);
-
-// The triangle from the parent's attach point a to the child's attach point b: filled in FillColor,
-// its base Width × zoom wide across a, outlined in FrameColor and FrameStyle one pixel wide.
-// Nothing when a and b coincide, where the triangle has no direction.
+// The triangle filled in FillColor and, unless FrameColor is none, outlined one pixel wide in
+// FrameColor and FrameStyle.
 void DrawRelationTriangle(RenderContext& context, const RelationArcStyle& style, Point a, Point b);
 
-// The relation arc of the style's Type from p (the upper or left end) to q: an angled line (types
-// 1, 3, 5) as one polyline, or a curve (types 2, 4, 6) as one poly-Bezier, in FrameColor,
-// FrameStyle and Width. Nothing for another type or without FrameColor.
-void DrawRelationLine(RenderContext& context, const RelationArcStyle& style, Point p, Point q,
-                      RelationBends bends);
+// The points of a kind 1..6 arc stroked as a polyline (angled kinds) or a poly-Bezier (curved
+// kinds) in FrameColor, FrameStyle and Width; nothing without a FrameColor.
+void StrokeRelationArc(RenderContext& context, const RelationArcStyle& style, std::vector<Point> points);
+
+// The Flow chart's relation arcs from the title rectangles of the last layout, one per parent and
+// direct child, in the chart's Relation style: the triangle along the line between the two nodes'
+// positions, the other kinds attached through the sides Connect names and running from the upper
+// (top-to-bottom) or left (left-to-right) end.
+void DrawRelationArcs(RenderContext& context);
 
 }  // namespace ravelo

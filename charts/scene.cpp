@@ -9,7 +9,6 @@
 #include "drawing/outlines.h"
 #include "drawing/text_layout.h"
 #include "model/cp932.h"
-#include "render/font.h"
 
 namespace ravelo {
 namespace {
@@ -83,11 +82,8 @@ void DrawHeadline(RenderContext& context) {
   const HeadlineStyle& headline = context.diagram.header.Headline[context.chart];
   ViewState& view = context.view;
   const bool vertical = headline.FontTate != 0;
-  context.surface.SetFont(MakeFont(context.surface, FieldText(headline.FontName), headline.FontSize,
-                                   context.zoom, headline.FontBold != 0, headline.FontItalic != 0, vertical));
   const std::string_view text = FieldText(headline.Text);
-  view.headlineTextRect = MeasureText(context, text, vertical, {headline.X, headline.Y});
-  view.headlineRect = context.WithMargins(view.headlineTextRect, headline.Margin);
+  LayoutHeadline(context);
   if (view.editTarget == ViewState::kEditHeadline) {
     DrawEditFrame(context);
     return;

@@ -1,32 +1,16 @@
 #include "cli/chart_image.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 
-#include "charts/action/action_drawing.h"
-#include "cli/action_chart.h"
+#include "charts/chart_modules.h"
+#include "cli/chart_layout.h"
 #include "cli/fallback_settings.h"
-#include "cli/star_chart.h"
-#include "model/levels.h"
 #include "platform/cairo/cairo_targets.h"
 
 namespace ravelo::cli {
-
-std::optional<int> ChartOfName(std::string_view name) {
-  constexpr std::string_view kNames[kChartCount] = {"box", "star", "action", "flow"};
-  for (int chart = 0; chart < kChartCount; ++chart) {
-    if (kNames[chart] == name) return chart;
-  }
-  return std::nullopt;
-}
-
-OtherCharts ToolChartDrawings() {
-  return OtherCharts{.star = StarChartForTool(), .action = [](RenderContext& context) {
-                       LayOutActionChart(context);
-                       DrawActionChart(context);
-                     }};
-}
 
 bool ParseImageOption(std::string_view option, const std::string& value, ChartImageRequest& request) {
   if (option == "--kind") {
@@ -58,9 +42,8 @@ bool PrepareChart(Diagram& diagram, int chart, float zoom, std::string& error) {
     error = "the zoom must lie between 0.08 and 4";
     return false;
   }
-  diagram.header.CurrentChart = chart;
+  LayOutChart(diagram, chart);
   diagram.header.Zoom[chart] = zoom;
-  ComputeLevels(diagram);
   return true;
 }
 
@@ -75,7 +58,7 @@ bool WriteChartImage(Diagram& diagram, const ChartImageRequest& request, const s
   }
   if (!PrepareChart(diagram, request.chart, request.zoom, error)) return false;
   const FallbackSettings settings;  // the editor's defaults: the grid in front
-  ChartScene scene(diagram, ReadSceneSettings(settings), ToolChartDrawings());
+  ChartScene scene(diagram, ReadSceneSettings(settings), ChartDrawings(static_cast<uint32_t>(std::time(nullptr))));
   CairoTargets targets;
   std::vector<uint8_t> bytes;
   if (*kind == ImageKind::Svg || *kind == ImageKind::Pdf) {

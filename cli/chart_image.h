@@ -18,18 +18,12 @@ struct ChartImageRequest {
   int quality = 100;              // JPEG only
 };
 
-// The chart named on the command line (box, star, action, flow); none for another name.
-std::optional<int> ChartOfName(std::string_view name);
-
-// The drawings of the Star and Action charts for the scene, each laid out first as showing it in the
-// editor would.
-OtherCharts ToolChartDrawings();
-
 // Takes --kind K (bmp1 ... tiff, svg, pdf) and --quality Q (0..100) of render; false after telling
 // what is wrong, an unknown option included.
 bool ParseImageOption(std::string_view option, const std::string& value, ChartImageRequest& request);
 
-// Shows the chart at the zoom and lays it out as the editor would; false, with the reason in
+// Lays the chart out as showing it in the editor would (at the document's own zoom), then shows it
+// at the zoom; false, with the reason in
 // error, when the zoom is out of the view's range.
 bool PrepareChart(Diagram& diagram, int chart, float zoom, std::string& error);
 

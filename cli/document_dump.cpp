@@ -37,7 +37,9 @@ class Dumper {
   void Header(const DocumentHeader& h);
   void Headline(const HeadlineStyle& s);
   void Relation(const RelationArcStyle& s);
-  void Object(const DiagramObject& o, std::size_t imageBytes);  // left open for more fields
+  // The record's fields in an object left open for what the dump adds to it.
+  void Object(const DiagramObject& o, std::size_t imageBytes);
+  void ChartPlace(const DiagramObject& o, const ObjectState& state, int chart);
   void MemoBlock(const MemoStyle& m);
   void ArcBlock(const ArcStyle& a);
   void EndBlock(const ArcEnd& e);
@@ -229,10 +231,16 @@ void Dumper::Object(const DiagramObject& o, std::size_t imageBytes) {
   PointValue("ActTarget", o.ActTarget);
 }
 
+void Dumper::ChartPlace(const DiagramObject& o, const ObjectState& state, int chart) {
+  PointValue("ChartPos", chart == ActionChart ? o.ActCurrent : o.Pos[chart]);
+  json.Int("Level", state.Level);
+  json.Int("LevelSeq", state.LevelSeq);
+}
+
 }  // namespace
 
 void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& codec,
-                 const ObjectExtras& extras) {
+                 std::optional<int> laidOutChart) {
   Dumper dumper(out);
   dumper.json.BeginObject();
   dumper.Header(diagram.header);
@@ -240,7 +248,7 @@ void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& 
   for (int i = 0; i < diagram.count(); ++i) {
     const Picture* picture = diagram.table.pictures[static_cast<std::size_t>(i)].get();
     dumper.Object(diagram.object(i), picture ? codec.Encode(*picture).size() : 0);
-    if (extras) extras(dumper.json, i);
+    if (laidOutChart && IsNode(diagram.object(i))) dumper.ChartPlace(diagram.object(i), diagram.state(i), *laidOutChart);
     dumper.json.EndObject();
   }
   dumper.json.EndArray();

@@ -2,19 +2,17 @@
 // its record name, texts as UTF-8, reserved bytes left out.
 #pragma once
 
-#include <functional>
+#include <optional>
 #include <ostream>
 
-#include "cli/json_writer.h"
 #include "model/diagram.h"
 #include "platform/picture_codec.h"
 
 namespace ravelo::cli {
 
-// Writes more fields into the object at index, after its record's.
-using ObjectExtras = std::function<void(JsonWriter& json, int index)>;
-
+// With a chart laid out beforehand, every node also carries its position in that chart
+// (ChartPos, document units) and its Level and LevelSeq.
 void DumpDiagram(std::ostream& out, const Diagram& diagram, const PictureCodec& codec,
-                 const ObjectExtras& extras = {});
+                 std::optional<int> laidOutChart = std::nullopt);
 
 }  // namespace ravelo::cli

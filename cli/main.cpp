@@ -6,14 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "cli/action_chart.h"
 #include "cli/chart_image.h"
+#include "cli/chart_layout.h"
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
 #include "cli/fallback_settings.h"
 #include "cli/print_command.h"
 #include "cli/search_commands.h"
-#include "cli/star_chart.h"
 #include "model/diagram.h"
 #include "model/document_file.h"
 #include "platform/cab/gcab_cabinet.h"
@@ -25,10 +24,10 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: ravelo-cli info FILE.rvl\n"
-    "       ravelo-cli dump FILE.rvl [--chart star|action]\n"
+    "       ravelo-cli dump FILE.rvl [--chart box|star|action|flow]\n"
     "       ravelo-cli convert IN.rvl OUT.rvl\n"
-    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|star|action] [--zoom Z] [--kind K] [--quality Q]\n"
-    "       ravelo-cli print FILE.rvl -o OUT.pdf [--chart box|star|action] [--paper A4|A3|B4|B5|Letter] [--landscape]\n"
+    "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|star|action|flow] [--zoom Z] [--kind K] [--quality Q]\n"
+    "       ravelo-cli print FILE.rvl -o OUT.pdf [--chart box|star|action|flow] [--paper A4|A3|B4|B5|Letter] [--landscape]\n"
     "                  [--margins L,T,R,B] [--one-page]\n"
     "       ravelo-cli find FILE.rvl TEXT [--in all|titles|memos] [--match-case]\n"
     "       ravelo-cli replace IN.rvl OUT.rvl (--from A --to B | --dictionary FILE) [--in ...] [--match-case]\n";
@@ -73,9 +72,9 @@ std::optional<RenderArguments> ParseRender(int argc, char** argv) {
     if (option == "-o") {
       arguments.output = value;
     } else if (option == "--chart") {
-      const std::optional<int> chart = ChartOfName(value);
-      if (!chart || *chart == FlowChart) {
-        std::cerr << value << ": only the box, star and action charts can be drawn so far\n";
+      const std::optional<int> chart = ChartByName(value);
+      if (!chart) {
+        std::cerr << value << ": not a chart that can be drawn\n";
         return std::nullopt;
       }
       arguments.request.chart = *chart;
@@ -114,30 +113,9 @@ int Render(int argc, char** argv) {
   return 0;
 }
 
-// dump FILE --chart NAME: the chart laid out first, each node with its place in it.
-int DumpChart(const char* path, std::string_view option, std::string_view name) {
-  const std::optional<int> chart = ChartOfName(name);
-  if (option != "--chart" || !chart || *chart == BoxChart || *chart == FlowChart) {
-    std::cerr << "dump: --chart names the chart to lay out: star or action\n";
-    return 2;
-  }
-  Session session;
-  auto diagram = std::make_unique<Diagram>();
-  if (!Open(session, *diagram, path)) return 1;
-  std::string error;
-  const bool dumped = *chart == StarChart ? DumpStarChart(std::cout, *diagram, session.codec, error)
-                                          : DumpActionChart(std::cout, *diagram, session.codec, error);
-  if (!dumped) {
-    std::cerr << path << ": " << error << '\n';
-    return 1;
-  }
-  return 0;
-}
-
 int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "render") return Render(argc, argv);
-  if (command == "dump" && argc == 5) return DumpChart(argv[2], argv[3], argv[4]);
   if (command == "find") return FindCommand(argc, argv);
   if (command == "replace") return ReplaceCommand(argc, argv);
   if (command == "print") {
@@ -146,6 +124,16 @@ int Run(int argc, char** argv) {
                       [&](Diagram& diagram, const std::string& path) { return Open(session, diagram, path); });
   }
   const bool twoPaths = command == "convert";
+  // dump FILE.rvl --chart NAME lays that chart out first.
+  std::optional<int> dumpChart;
+  if (command == "dump" && argc == 5 && std::string_view(argv[3]) == "--chart") {
+    dumpChart = ChartByName(argv[4]);
+    if (!dumpChart) {
+      std::cerr << argv[4] << ": not a chart that can be laid out\n";
+      return 2;
+    }
+    argc = 3;
+  }
   if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
     std::cerr << kUsage;
     return 2;
@@ -158,7 +146,8 @@ int Run(int argc, char** argv) {
     std::cout << ArcCountText(s) << ' ' << ParentNodeCountText(s) << ' ' << EndNodeCountText(s) << ' '
               << ObjectCountText(s) << '\n';
   } else if (command == "dump") {
-    DumpDiagram(std::cout, *diagram, session.codec);
+    if (dumpChart) LayOutChart(*diagram, *dumpChart);
+    DumpDiagram(std::cout, *diagram, session.codec, dumpChart);
   } else {
     const int chart = diagram->header.CurrentChart;
     const Point scroll = chart >= 0 && chart < kChartCount ? diagram->header.Scroll[chart] : Point{0, 0};

@@ -1,12 +1,15 @@
 #include "cli/print_command.h"
 
 #include <cstdio>
+#include <ctime>
 #include <iostream>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "charts/chart_modules.h"
 #include "cli/chart_image.h"
+#include "cli/chart_layout.h"
 #include "cli/fallback_settings.h"
 #include "output/page_layout.h"
 #include "platform/cairo/cairo_targets.h"
@@ -16,7 +19,7 @@ namespace ravelo::cli {
 namespace {
 
 constexpr const char* kPrintUsage =
-    "usage: ravelo-cli print FILE.rvl -o OUT.pdf [--chart box|star|action] [--paper A4|A3|B4|B5|Letter]\n"
+    "usage: ravelo-cli print FILE.rvl -o OUT.pdf [--chart box|star|action|flow] [--paper A4|A3|B4|B5|Letter]\n"
     "                        [--landscape] [--margins L,T,R,B] [--one-page]\n";
 
 struct PrintArguments {
@@ -75,14 +78,9 @@ std::optional<PrintArguments> ParsePrint(int argc, char** argv) {
     if (option == "-o") {
       arguments.output = value;
     } else if (option == "--chart") {
-      const std::optional<int> chart = ChartOfName(value);
+      const std::optional<int> chart = ChartByName(value);
       if (!chart) {
         std::cerr << value << ": not a chart (box, star, action, flow)\n";
-        return std::nullopt;
-      }
-      // The scene draws the objects of the Flow chart only once that chart hands in its drawing.
-      if (*chart == FlowChart) {
-        std::cerr << value << ": only the box, star and action charts can be drawn so far\n";
         return std::nullopt;
       }
       arguments.chart = *chart;
@@ -128,7 +126,7 @@ int Print(int argc, char** argv, const OpenDocumentFn& open) {
     return 1;
   }
   const FallbackSettings settings;
-  ChartScene scene(*diagram, ReadSceneSettings(settings), ToolChartDrawings());
+  ChartScene scene(*diagram, ReadSceneSettings(settings), ChartDrawings(static_cast<uint32_t>(std::time(nullptr))));
   const Size chart = scene.SizeAt(1.0f);
   const PrintSheet sheet = SheetOf(*PaperOfCode(arguments->paperCode), arguments->orientation, arguments->margins);
   const PageGrid grid = ComputePageGrid(sheet, chart.width, chart.height, arguments->onePage);

@@ -54,6 +54,16 @@ Rect MeasureText(RenderContext& context, std::string_view textCp932, bool vertic
   return {c.X - halfWidth, c.Y - halfHeight, c.X + halfWidth, c.Y + halfHeight};
 }
 
+void LayoutHeadline(RenderContext& context) {
+  const HeadlineStyle& headline = context.diagram.header.Headline[context.chart];
+  const bool vertical = headline.FontTate != 0;
+  context.surface.SetFont(MakeFont(context.surface, FieldText(headline.FontName), headline.FontSize,
+                                   context.zoom, headline.FontBold != 0, headline.FontItalic != 0, vertical));
+  ViewState& view = context.view;
+  view.headlineTextRect = MeasureText(context, FieldText(headline.Text), vertical, {headline.X, headline.Y});
+  view.headlineRect = context.WithMargins(view.headlineTextRect, headline.Margin);
+}
+
 Size OneLineExtent(Surface& surface, std::string_view textCp932, bool vertical) {
   Size extent = surface.TextExtent(Cp932ToUtf8(textCp932));
   if (vertical) std::swap(extent.width, extent.height);

@@ -24,6 +24,10 @@ std::vector<std::string_view> SplitLines(std::string_view textCp932);
 // point centre × zoom, 3 pixels wider on each side.
 Rect MeasureText(RenderContext& context, std::string_view textCp932, bool vertical, Point centre);
 
+// Sets the font of the headline of the chart shown and leaves its text rectangle and its rectangle
+// with margins in the view state, where the headline's drawing and the layouts read them.
+void LayoutHeadline(RenderContext& context);
+
 // The extent of the whole text as one line in the current font (line feeds are not treated), its
 // width and height exchanged for vertical writing.
 Size OneLineExtent(Surface& surface, std::string_view textCp932, bool vertical);

@@ -33,14 +33,6 @@ Point RestoredScroll(const DocumentHeader& header, int chart, Size client) {
   return {area.width > client.width ? stored.X : 0, area.height > client.height ? stored.Y : 0};
 }
 
-Point SwitchChart(DocumentHeader& header, int chart, Point currentScroll, Size client) {
-  const int shown = ShownChart(header);
-  if (chart == shown) return currentScroll;
-  header.Scroll[shown] = currentScroll;
-  header.CurrentChart = chart;
-  return RestoredScroll(header, chart, client);
-}
-
 std::string CursorPositionText(const DocumentHeader& header, int chart, Point canvas) {
   const float zoom = header.Zoom[chart];
   const int width = ScaledLength(header.ViewWidth[chart], zoom);
@@ -50,9 +42,5 @@ std::string CursorPositionText(const DocumentHeader& header, int chart, Point ca
   const int y = static_cast<int>(static_cast<float>(canvas.Y) / zoom);
   return std::to_string(x) + ", " + std::to_string(y);
 }
-
-int NextChart(int chart) { return (chart + 1) % kChartCount; }
-
-int PreviousChart(int chart) { return (chart + kChartCount - 1) % kChartCount; }
 
 }  // namespace ravelo

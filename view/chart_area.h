@@ -1,5 +1,5 @@
 // The part of the canvas each chart uses and where the view stands on it: the scroll area of a
-// chart, the scroll position restored when a chart is shown, and the chart switch of the frame.
+// chart and the scroll position restored when a chart is shown.
 #pragma once
 
 #include <cstdint>
@@ -23,16 +23,8 @@ Size ScrollArea(const DocumentHeader& header, int chart);
 // The stored Scroll of the chart, per axis only where its scroll area is larger than the client.
 Point RestoredScroll(const DocumentHeader& header, int chart, Size client);
 
-// Shows chart in the view: the scroll position of the chart shown so far is kept in its Scroll and
-// the returned position is where the view now stands. Nothing changes when chart is already shown.
-Point SwitchChart(DocumentHeader& header, int chart, Point currentScroll, Size client);
-
 // The cursor pane's text for a canvas point: its position in document units, "%d, %d", while it
 // lies inside the chart's view area; empty elsewhere.
 std::string CursorPositionText(const DocumentHeader& header, int chart, Point canvas);
-
-// The charts in the order Box, Star, Action, Flow, round in a circle.
-int NextChart(int chart);
-int PreviousChart(int chart);
 
 }  // namespace ravelo

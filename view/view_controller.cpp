@@ -150,6 +150,12 @@ void ViewController::StartDrag(DragMode mode, ViewCursor cursor) {
 
 // --- painting ---
 
+void ViewController::LayOut(Surface& surface, const std::function<void(RenderContext&)>& layout) {
+  const SceneSettings scene{.gridInFront = settings_.GridFoward != 0};
+  RenderContext context(diagram_, surface, view_, random_, scene, &arcs_);
+  layout(context);
+}
+
 void ViewController::Paint(Surface& surface, const Rect& visible) {
   const SceneSettings scene{.gridInFront = settings_.GridFoward != 0};
   RenderContext context(diagram_, surface, view_, random_, scene, &arcs_);

@@ -5,6 +5,7 @@
 // ChartRules.
 #pragma once
 
+#include <functional>
 #include <string_view>
 #include <utility>
 
@@ -55,6 +56,9 @@ class ViewController {
 
   // The scene of the chart shown over the visible canvas rectangle (canvas pixels).
   void Paint(Surface& surface, const Rect& visible);
+  // Runs a layout of the chart shown (an entry step, a reset) in the context a paint draws in, so
+  // that it measures texts as the paint does.
+  void LayOut(Surface& surface, const std::function<void(RenderContext&)>& layout);
   // What lies over the scene: the drag feedback and the zoom console. The surface draws in canvas
   // pixels over a copy of the scene, whose pixels the ghost's colour is taken from; the console's
   // client position is first kept inside the client area.

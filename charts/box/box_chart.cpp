@@ -10,11 +10,16 @@
 
 namespace ravelo {
 
-void DrawBoxChart(RenderContext& context) {
-  Diagram& diagram = context.diagram;
-  const ChildLists children(diagram);
-  const bool arcsShown = diagram.header.ShowArcs[context.chart] != 0 && context.arcs != nullptr;
+namespace {
 
+bool ArcsShown(const RenderContext& context) {
+  return context.diagram.header.ShowArcs[context.chart] != 0 && context.arcs != nullptr;
+}
+
+}  // namespace
+
+std::vector<BoxTitleLayout> LayoutBoxChart(RenderContext& context, const ChildLists& children) {
+  Diagram& diagram = context.diagram;
   for (int i = 0; i < diagram.count(); ++i) {
     const DiagramObject& object = diagram.object(i);
     if (IsNode(object) && object.IsEndNode != 0) LayoutEndNode(context, i);
@@ -32,11 +37,19 @@ void DrawBoxChart(RenderContext& context) {
       }
     }
   }
-  if (arcsShown) {
+  if (ArcsShown(context)) {
     for (int i = 0; i < diagram.count(); ++i) {
       if (IsLinkArc(diagram.object(i))) context.arcs->Layout(context, i);
     }
   }
+  return boxes;
+}
+
+void DrawBoxChart(RenderContext& context) {
+  Diagram& diagram = context.diagram;
+  const ChildLists children(diagram);
+  const bool arcsShown = ArcsShown(context);
+  const std::vector<BoxTitleLayout> boxes = LayoutBoxChart(context, children);
 
   for (int i = 0; i < diagram.count(); ++i) {
     const DiagramObject& object = diagram.object(i);

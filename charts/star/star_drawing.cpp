@@ -27,8 +27,8 @@ void DrawStarRelationArc(RenderContext& context, const RelationArcStyle& style, 
   const bool fromFirst = topToBottom ? attach.from.Y <= attach.to.Y : attach.from.X <= attach.to.X;
   const Point p = fromFirst ? attach.from : attach.to;
   const Point q = fromFirst ? attach.to : attach.from;
-  const bool threeBends = style.Type == kRelationThreeBendLine || style.Type == kRelationThreeBendCurve;
-  DrawRelationLine(context, style, p, q, threeBends ? RelationBends::LeftRight : RelationBends::UpDown);
+  const bool threeBends = style.Type == kRelationThreeBendsAngled || style.Type == kRelationThreeBendsCurved;
+  StrokeRelationArc(context, style, RelationArcPoints(style.Type, p, q, style.BendPercent, !threeBends));
 }
 
 }  // namespace

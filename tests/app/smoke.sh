@@ -550,6 +550,83 @@ assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] 
     expect_setting Insatu AllOne 1
     ;;
 
+  chart-keys)
+    # Ctrl+Tab and Ctrl+Shift+Tab typed on the keyboard go round all four charts; after each save
+    # the document names the chart shown. Entering the Flow chart lays it out.
+    command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
+    cp "$(dirname "$0")/../../samples/sample.rvl" "$work/doc.rvl"
+    script keys "wait-file $work/cycled" "log-view" "quit"
+    run keys "$work/doc.rvl" &
+    app=$!
+    wait_for_line keys.log started
+    window=$(xdotool search --sync --onlyvisible --name 'ラヴェロ' | head -1)
+    xdotool windowfocus --sync "$window"
+    # type KEY, then Ctrl+S, and wait until the saved document shows chart EXPECTED.
+    type_and_save() {
+      xdotool key --clearmodifiers "$1" ctrl+s
+      for _ in $(seq 100); do
+        "$cli" dump "$work/doc.rvl" >"$work/dump.json" || true
+        grep -q "\"CurrentChart\":$2," "$work/dump.json" && return 0
+        sleep 0.1
+      done
+      fail "after $1 the saved document does not show chart $2"
+    }
+    type_and_save ctrl+Tab 1
+    type_and_save ctrl+Tab 2
+    type_and_save ctrl+Tab 3
+    python3 -c '
+import json, sys
+nodes = [o for o in json.load(sys.stdin)["objects"] if o["Kind"] == 2]
+sys.exit(any(o["Pos"][3] == {"X": -1, "Y": -1} for o in nodes) or not nodes)' <"$work/dump.json" ||
+      fail "the Flow chart was not laid out when it was shown"
+    type_and_save ctrl+Tab 0
+    type_and_save ctrl+shift+Tab 3
+    type_and_save ctrl+shift+Tab 2
+    touch "$work/cycled"
+    wait "$app" || fail "the editor failed"
+    grep -q ' chart 2$' "$work/keys.log" || fail "the view does not show the Action chart"
+    # Back from the Flow chart with Ctrl+Tab, the Box chart is where it was left.
+    "$make_document" "$work/scrolled.rvl" --scrolled
+    script round "wait-file $work/to-flow" "sleep 300" "log-view" "wait-file $work/to-box" "sleep 300" "log-view" "quit"
+    run round "$work/scrolled.rvl" &
+    app=$!
+    wait_for_line round.log started
+    sleep 1
+    xdotool windowfocus --sync "$(xdotool search --sync --onlyvisible --name 'ラヴェロ' | head -1)"
+    xdotool key --clearmodifiers ctrl+shift+Tab
+    touch "$work/to-flow"
+    for _ in $(seq 100); do grep -q '^view ' "$work/round.log" && break; sleep 0.1; done
+    grep -q '^view .* chart 3$' "$work/round.log" || fail "Ctrl+Shift+Tab did not go from the Box chart to the Flow chart"
+    xdotool key --clearmodifiers ctrl+Tab
+    touch "$work/to-box"
+    wait "$app" || fail "the editor failed"
+    grep -q '^view .* scroll 900 250 chart 0$' "$work/round.log" || fail "the Box chart did not come back to 900 250"
+    ;;
+
+  flow-reset)
+    # The Flow chart's reset asks first: declined, the document keeps its Flow positions; agreed,
+    # the chart is laid out afresh, parent above children.
+    "$make_document" "$work/doc.rvl"
+    script declined "command ID_VIEW_FLOW" "sleep 300" "command ID_FIRST_POS_FLOW" "sleep 300" \
+      "command ID_FILE_SAVE" "sleep 500" "quit"
+    run declined "$work/doc.rvl"
+    expect declined.log "message question no ノード位置が最初の状態に戻りますがよろしいですか\n※ 直後であれば、アンドゥボタンで戻すことができます"
+    flow_positions() {
+      "$cli" dump "$work/doc.rvl" >"$work/dump.json"
+      python3 -c '
+import json
+d = json.load(open("'"$work/dump.json"'"))
+print(d["header"]["CurrentChart"], " ".join("%d,%d" % (o["Pos"][3]["X"], o["Pos"][3]["Y"]) for o in d["objects"] if o["Kind"] == 2))'
+    }
+    [ "$(flow_positions)" = "3 0,0 0,0 0,0 0,0" ] || fail "declining changed the Flow positions: $(flow_positions)"
+    script agreed "answer yes" "command ID_FIRST_POS_FLOW" "sleep 300" "command ID_FILE_SAVE" "sleep 500" "quit"
+    run agreed "$work/doc.rvl"
+    read -r chart root first second third < <(flow_positions)
+    [ "$chart" = 3 ] || fail "the document left the Flow chart"
+    [ "${root#*,}" -lt "${first#*,}" ] && [ "${first#*,}" = "${second#*,}" ] && [ "${second#*,}" = "${third#*,}" ] ||
+      fail "the reset did not lay the chart out: $root $first $second $third"
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2

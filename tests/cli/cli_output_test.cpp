@@ -156,7 +156,6 @@ TEST_F(CliOutputTest, PrintRefusesWhatItCannotCut) {
       {" -o " + folder_ + "/a.pdf --margins 10,10,10", "the margins are four whole millimetres"},
       {" -o " + folder_ + "/a.pdf --margins 10,10,10,60", "the margins are four whole millimetres"},
       {" -o " + folder_ + "/a.pdf --chart tree", "tree: not a chart"},
-      {" -o " + folder_ + "/a.pdf --chart flow", "only the box, star and action charts can be drawn so far"},
       {"", "the PDF file must be named with -o"},
   };
   for (const auto& c : cases) {

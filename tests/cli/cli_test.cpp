@@ -137,7 +137,7 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
   } cases[] = {
       {" -o " + folder_ + "/a.png --zoom 9", "the zoom must lie between 0.08 and 4"},
       {" -o " + folder_ + "/a.png --zoom two", "two: not a zoom factor"},
-      {" -o " + folder_ + "/a.png --chart flow", "only the box, star and action charts can be drawn so far"},
+      {" -o " + folder_ + "/a.png --chart circle", "circle: not a chart that can be drawn"},
       {" -o " + folder_ + "/a.txt", "name the image .png"},
       {"", "the image file must be named with -o"},
       {" -o", "-o: a value must follow"},
@@ -194,7 +194,7 @@ print(o[2]["ChartPos"])
             "{'X': 200, 'Y': 150}\n");
   const testing::ToolRun wrong = RunTool(std::string(RAVELO_CLI) + " dump " + doc + " --chart sideways");
   EXPECT_NE(wrong.status, 0);
-  EXPECT_NE(wrong.output.find("--chart names the chart to lay out"), std::string::npos) << wrong.output;
+  EXPECT_NE(wrong.output.find("sideways: not a chart that can be laid out"), std::string::npos) << wrong.output;
 }
 
 TEST_F(CliTest, RenderDrawsTheActionChartWithItsRings) {
@@ -213,6 +213,71 @@ TEST_F(CliTest, RenderDrawsTheActionChartWithItsRings) {
   // near x = 10, left of the nodes.
   const testing::ToolRun row = RunTool("convert " + png + " -crop 30x1+0+150 -format '%c' histogram:info:");
   EXPECT_NE(row.output.find("#FF0000"), std::string::npos) << row.output;
+}
+
+// A root with two children filled orange with wide margins, no Flow positions yet, on a Flow
+// chart without headline.
+Diagram FlowDiagram() {
+  Diagram d;
+  RandomSource random;
+  ResetToNewDocument(d, random, 1);
+  d.header.Headline[FlowChart].Show = 0;
+  d.header.ViewBackColor[FlowChart] = Rgb(200, 220, 240);
+  for (int32_t serial = 1; serial <= 3; ++serial) {
+    const int node = serial == 1 ? testing::AddNode(d, serial, {}, "R") : testing::AddNode(d, serial, {1}, "C");
+    d.object(node).FontSize = 9;
+    d.object(node).refMen = Rgb(250, 200, 100);
+    std::fill(std::begin(d.object(node).Margin), std::end(d.object(node).Margin), 30);
+    d.object(node).Pos[FlowChart] = kUnsetPoint;
+  }
+  return d;
+}
+
+// Writes the Flow chart's dump of the document to dump.json (stdout alone: a sanitizer's notes go
+// to stderr) and answers the Python expression over its objects o.
+std::string FlowDumpQuery(const std::string& folder, const std::string& doc, const std::string& expression) {
+  const std::string json = folder + "/dump.json";
+  if (RunTool("(" + std::string(RAVELO_CLI) + " dump " + doc + " --chart flow >" + json + ")").status != 0)
+    return "failed";
+  return RunTool("python3 -c \"import json; d = json.load(open('" + json + "')); o = d['objects']; print(" +
+                 expression + ")\"")
+      .output;
+}
+
+TEST_F(CliTest, DumpOfTheFlowChartLaysItOutFirst) {
+  Diagram d = FlowDiagram();
+  const std::string doc = WriteDocument(d, "flow.rvl");
+  const testing::ToolRun plain = RunTool(std::string(RAVELO_CLI) + " dump " + doc);
+  ASSERT_EQ(plain.status, 0) << plain.output;
+  EXPECT_EQ(plain.output.find("\"Level\""), std::string::npos) << "only a chart's dump adds levels";
+  EXPECT_EQ(FlowDumpQuery(folder_, doc, "d['header']['CurrentChart'], [(x['Level'], x['LevelSeq']) for x in o]"),
+            "3 [(0, 0), (1, 1), (1, 2)]\n");
+  // The widest layer (the children) side by side below the root, which stands over their middle;
+  // the positions given are the Flow positions the layout set.
+  EXPECT_EQ(FlowDumpQuery(folder_, doc,
+                          "o[0]['ChartPos']['X'] == (o[1]['ChartPos']['X'] + o[2]['ChartPos']['X']) // 2, "
+                          "o[1]['ChartPos']['Y'] == o[2]['ChartPos']['Y'] > o[0]['ChartPos']['Y'] > 0, "
+                          "all(x['ChartPos'] == x['Pos'][3] for x in o)"),
+            "True True True\n");
+  EXPECT_NE(RunTool(std::string(RAVELO_CLI) + " dump " + doc + " --chart circle").status, 0);
+}
+
+TEST_F(CliTest, RenderOfTheFlowChartDrawsItsNodesWhereItsDumpPutsThem) {
+  Diagram d = FlowDiagram();
+  const std::string doc = WriteDocument(d, "flow.rvl");
+  const std::string png = folder_ + "/flow.png";
+  const testing::ToolRun r = RunTool(std::string(RAVELO_CLI) + " render " + doc + " -o " + png + " --chart flow");
+  ASSERT_EQ(r.status, 0) << r.output;
+  std::istringstream points(FlowDumpQuery(
+      folder_, doc, "' '.join('%d,%d' % (x['ChartPos']['X'], x['ChartPos']['Y'] - 15) for x in o)"));
+  std::string point;
+  int nodes = 0;
+  while (points >> point) {
+    const std::string pixel = RunTool("convert " + png + " -format '%[hex:p{" + point + "}]' info:").output;
+    EXPECT_EQ(pixel, "FAC864") << "the fill above the title of the node at " << point;
+    ++nodes;
+  }
+  EXPECT_EQ(nodes, 3);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/hierarchy.h"
@@ -53,6 +54,53 @@ TEST_F(LevelsTest, EndNodesSitBelowTheirDeepestParentAndPullTheirParentsDown) {
   EXPECT_EQ(Level(b), 1);
   EXPECT_EQ(Level(r), 1);
   EXPECT_EQ(diagram->LevelCount, 3);
+}
+
+TEST_F(LevelsTest, ABoxWithSeveralParentsKeepsTheValuesOfItsLastVisit) {
+  // Box c is a child of root a and of a's child b: reached first under b (level 2), then again
+  // directly under a (level 1); its child d follows it each time.
+  const int a = AddNode(*diagram, 1);
+  const int b = AddNode(*diagram, 2, {1});
+  const int c = AddNode(*diagram, 3, {1, 2});
+  const int d = AddNode(*diagram, 4, {3});
+  ComputeLevels(*diagram);
+  EXPECT_EQ(Level(a), 0);
+  EXPECT_EQ(Level(b), 1);
+  EXPECT_EQ(Level(c), 1);
+  EXPECT_EQ(Seq(c), 4);
+  EXPECT_EQ(Level(d), 2);
+  EXPECT_EQ(Seq(d), 5);
+  EXPECT_EQ(diagram->LevelCount, 3);
+}
+
+TEST_F(LevelsTest, SeveralRootsAreNumberedOneAfterAnotherInTableOrder) {
+  const int first = AddNode(*diagram, 1);
+  const int firstChild = AddNode(*diagram, 2, {1});
+  const int lone = AddNode(*diagram, 3);
+  const int second = AddNode(*diagram, 4);
+  const int secondChild = AddNode(*diagram, 5, {4});
+  const int grandchild = AddNode(*diagram, 6, {5});
+  ComputeLevels(*diagram);
+  const std::vector<std::pair<int, int>> levelAndSeq = {{Level(first), Seq(first)},
+                                                        {Level(firstChild), Seq(firstChild)},
+                                                        {Level(lone), Seq(lone)},
+                                                        {Level(second), Seq(second)},
+                                                        {Level(secondChild), Seq(secondChild)},
+                                                        {Level(grandchild), Seq(grandchild)}};
+  EXPECT_EQ(levelAndSeq, (std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {0, 2}, {0, 3}, {1, 4}, {2, 5}}));
+  EXPECT_EQ(diagram->LevelCount, 3);
+}
+
+TEST_F(LevelsTest, ADeepChainGetsOneLevelPerLink) {
+  // As deep as the table allows: every node the only child of the one before.
+  AddNode(*diagram, 1);
+  for (int32_t serial = 2; serial <= kMaxObjects; ++serial) AddNode(*diagram, serial, {serial - 1});
+  ComputeLevels(*diagram);
+  for (int i = 0; i < kMaxObjects; ++i) {
+    ASSERT_EQ(Level(i), i);
+    ASSERT_EQ(Seq(i), i);
+  }
+  EXPECT_EQ(diagram->LevelCount, kMaxObjects);
 }
 
 TEST_F(LevelsTest, ArcsAndUnresolvedParentsDoNotCount) {

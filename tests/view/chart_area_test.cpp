@@ -61,34 +61,5 @@ TEST(CursorPosition, IsShownInDocumentUnitsInsideTheViewAreaOnly) {
   EXPECT_EQ(CursorPositionText(h, BoxChart, {0, 0}), "") << "a chart without size has no inside";
 }
 
-TEST(ChartSwitch, KeepsEachChartsScrollPosition) {
-  DocumentHeader h = FourCharts();
-  h.CurrentChart = BoxChart;
-  const Size client{800, 600};
-  Point scroll{120, 80};
-  for (int k = 0; k < 3; ++k) scroll = SwitchChart(h, NextChart(ShownChart(h)), scroll, client);
-  EXPECT_EQ(h.CurrentChart, FlowChart);
-  EXPECT_EQ(scroll, (Point{0, 0}));
-  scroll = SwitchChart(h, NextChart(FlowChart), {5, 6}, client);
-  EXPECT_EQ(h.CurrentChart, BoxChart) << "after Flow comes Box again";
-  EXPECT_EQ(scroll, (Point{120, 80}));
-  EXPECT_EQ(h.Scroll[FlowChart], (Point{5, 6}));
-}
-
-TEST(ChartSwitch, ToTheChartShownChangesNothing) {
-  DocumentHeader h = FourCharts();
-  h.CurrentChart = StarChart;
-  h.Scroll[StarChart] = {1, 2};
-  EXPECT_EQ(SwitchChart(h, StarChart, {30, 40}, {800, 600}), (Point{30, 40}));
-  EXPECT_EQ(h.Scroll[StarChart], (Point{1, 2}));
-}
-
-TEST(ChartSwitch, GoesRoundInBothDirections) {
-  EXPECT_EQ(NextChart(BoxChart), StarChart);
-  EXPECT_EQ(NextChart(FlowChart), BoxChart);
-  EXPECT_EQ(PreviousChart(BoxChart), FlowChart);
-  EXPECT_EQ(PreviousChart(ActionChart), StarChart);
-}
-
 }  // namespace
 }  // namespace ravelo
