@@ -19,6 +19,7 @@
 
 #include "app/chart_view.h"
 #include "app/commands.h"
+#include "app/data_commands.h"
 #include "app/dialogs.h"
 #include "app/frame_housekeeping.h"
 #include "app/test_script.h"
@@ -223,6 +224,9 @@ bool MainFrame::Build() {
   session_ = std::make_unique<DocumentSession>(context_.diagram, context_.random, context_.clock, *services_,
                                                context_.recent, *fileDialogs_);
   BindCommands();
+  dataCommands_ = std::make_unique<DataCommands>(*this, context_, *session_, *progress_,
+                                                 DataCommands::FrameHooks{[this] { SwitchTo(BoxChart); },
+                                                                          [this] { AfterEdit(); }});
   return true;
 }
 
@@ -277,6 +281,8 @@ void MainFrame::BuildRibbon() {
   chartButtons_ = bar("チャート切替え");
   for (const ChartButton& b : kChartButtons)
     chartButtons_->AddToggleButton(b.id, U(b.label), ChartIcon(b.chart));
+
+  AddDataPanel(home);
 
   wxRibbonButtonBar* settings = bar("設定");
   settings->AddDropdownButton(ID_SETTEU_BTN, U("設定"), ArtIcon(wxART_EXECUTABLE_FILE));

@@ -24,6 +24,7 @@ class wxStatusBar;
 namespace ravelo {
 
 class ChartView;
+class DataCommands;
 class GaugeProgress;
 
 // The status bar panes, left to right; the message pane takes what room is left.
@@ -93,6 +94,7 @@ class MainFrame final : public wxFrame {
   std::unique_ptr<GaugeProgress> progress_;
   std::optional<DocumentServices> services_;
   std::unique_ptr<DocumentSession> session_;
+  std::unique_ptr<DataCommands> dataCommands_;
 
   wxAuiManager aui_;
   wxRibbonBar* ribbon_ = nullptr;

@@ -10,6 +10,7 @@
 #include "cli/chart_image.h"
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
+#include "cli/exchange_command.h"
 #include "cli/fallback_settings.h"
 #include "model/diagram.h"
 #include "model/document_file.h"
@@ -25,6 +26,8 @@ constexpr const char* kUsage =
     "usage: ravelo-cli info FILE.rvl\n"
     "       ravelo-cli dump FILE.rvl\n"
     "       ravelo-cli convert IN.rvl OUT.rvl\n"
+    "       ravelo-cli convert IN.csv|IN.xlsx|IN.xls OUT.rvl --header|--no-header\n"
+    "       ravelo-cli convert IN.rvl OUT.csv|OUT.xlsx\n"
     "       ravelo-cli render FILE.rvl -o OUT.png [--chart box] [--zoom Z]\n";
 
 // What opening and saving documents needs, set up once for the tool.
@@ -128,6 +131,7 @@ int Render(int argc, char** argv) {
 int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "render") return Render(argc, argv);
+  if (command == "convert" && IsTableConversion(argc, argv)) return ConvertTable(argc, argv);
   const bool twoPaths = command == "convert";
   if (argc != (twoPaths ? 4 : 3) || (command != "info" && command != "dump" && !twoPaths)) {
     std::cerr << kUsage;

@@ -34,6 +34,23 @@ constexpr std::pair<int, std::string_view> kStrings[] = {
     {kMsgManualMissing, "実行ファイルと同じ場所にＰＤＦファイルがありません"},
     {kMsgManualName, "Manual"},
     {kMsgInvalidFileNameCharacter, "ファイル名に使用できない文字のチェック(\\/:*?\"<>|)"},
+    {kMsgExplorerFailed, "エクスプローラの起動に失敗しました"},
+    {kMsgImportRowsOverLimit, "インポート件数が制限を超えています。可能な件数のみ処理します"},
+    {kMsgRowWithoutChildTitle, "子ノードタイトルのないデータはインポートできません"},
+    {kMsgNoFifthColumn, "必須項目のノードタイトルは5列目です。\nインポートしようとしているExcelには5列目がありません"},
+    {kMsgExcelStartFailed, "Excelの起動に失敗しました"},
+    {kMsgExcelReadFailed, "Excelからの読込みに失敗しました"},
+    {kMsgAskHeaderRow,
+     "２行目から読込みを開始しますか\n１行目から読込む-「いいえ」\n中止-「キャンセル」\n※ "
+     "１行目がデータの見出しのときは「はい」にしてください"},
+    {kMsgAskExportToExcel, "Excelにエクスポートしますか\nCSVファイルに保存する-「いいえ」\n中止-「キャンセル」"},
+    {kMsgAskOverwrite, "指定したファイルは既に存在します\n上書きしてもよろしいですか"},
+    {kMsgSavedShowFolder, "正常に保存しました\n保存場所を表示しますか"},
+    {kMsgAskClearImportHistory, "最近インポートしたファイルの履歴をメニューから削除してもよろしいですか"},
+    {kMsgNotCp932Text, "Shift-JIS(CP932)のテキストではないため、インポートできません"},
+    {kMsgCharactersReplaced, "Shift-JIS(CP932)で表せない文字を「?」に置き換えました"},
+    {kMsgParentCycle, "親子関係が循環するため、この親ノードは設定できません"},
+    {kMsgWorkbookWriteFailed, "Excelファイルの書き込みに失敗しました"},
 };
 
 }  // namespace
