@@ -91,7 +91,8 @@ void ArrangeImportedBoxes(RenderContext& context, std::string_view baseName, con
   Diagram& diagram = context.diagram;
   for (HeadlineStyle& headline : diagram.header.Headline) SetFieldText(headline.Text, baseName, kTitleBytes);
   // Where the headline stands tells where the first row of boxes begins.
-  DrawHeadline(context);
+  context.view.headlineRect = {};
+  if (diagram.header.Headline[BoxChart].Show != 0) DrawHeadline(context);
   ComputeLevels(diagram);
   for (int i = 0; i < diagram.count(); ++i)
     if (IsEndNode(diagram.object(i))) LayoutEndNode(context, i);
