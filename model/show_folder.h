@@ -9,8 +9,8 @@
 
 namespace ravelo {
 
-// Opens the file browser on the text of path before its last "/" (empty when it has none); tells
-// the user when no browser could be started.
+// Opens the file browser on the text of path before its last "/" ("/" for a file in the root);
+// tells the user when there is no folder or no browser could be started.
 bool ShowFolderInExplorer(Desktop& desktop, Messages& messages, std::string_view path);
 
 }  // namespace ravelo
