@@ -3,6 +3,8 @@
 #include <expat.h>
 #include <zip.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,7 +21,8 @@ namespace {
 constexpr std::size_t kMaxPartBytes = std::size_t{256} << 20;  // uncompressed, of one part
 constexpr std::size_t kMaxCellBytes = 1 << 16;                 // beyond this a text is cut
 constexpr std::size_t kMaxSharedStrings = 1 << 20;
-constexpr char kNameSeparator = '|';  // between a namespace and a local name
+constexpr std::size_t kMaxSheetBytes = std::size_t{256} << 20;  // of all the cell texts kept
+constexpr char kNameSeparator = '|';                            // between a namespace and a local name
 
 struct ZipCloser {
   void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -199,6 +202,8 @@ struct SheetHandler {
   const std::vector<std::string>* shared = nullptr;
   int maxRows = 0, maxColumns = 0;
   SheetText* sheet = nullptr;
+  std::size_t keptBytes = 0;
+  bool tooLarge = false;  // shared strings repeated beyond what is kept
 
   int row = 0;        // the sheet row being read, from 1
   int column = 0;     // the cell being read, from 1
@@ -211,7 +216,7 @@ struct SheetHandler {
   void Start(std::string_view element, const XML_Char** attributes) {
     if (element == "row") {
       const char* r = Attribute(attributes, "r");
-      row = r != nullptr ? std::atoi(r) : row + 1;
+      row = r != nullptr ? static_cast<int>(std::clamp(std::strtol(r, nullptr, 10), 0L, long{INT_MAX})) : row + 1;
       column = 0;
       if (row > maxRows || row < 1) XML_StopParser(parser, XML_FALSE);
     } else if (element == "c") {
@@ -256,6 +261,12 @@ struct SheetHandler {
     if (row < 1 || row > maxRows || column < 1 || column > maxColumns) return;
     std::string text = CellText();
     if (text.empty()) return;
+    keptBytes += text.size();
+    if (keptBytes > kMaxSheetBytes) {
+      tooLarge = true;
+      XML_StopParser(parser, XML_FALSE);
+      return;
+    }
     auto& rows = sheet->rows;
     if (rows.size() < static_cast<std::size_t>(row)) rows.resize(static_cast<std::size_t>(row));
     auto& cells = rows[static_cast<std::size_t>(row - 1)];
@@ -303,7 +314,7 @@ SheetReadResult ReadXlsxSheet(std::span<const uint8_t> bytes, int maxRows, int m
   cells.maxRows = maxRows;
   cells.maxColumns = maxColumns;
   cells.sheet = &sheet;
-  if (!ParsePart(archive.get(), PartOfTarget(relationships.sheetTarget), cells)) {
+  if (!ParsePart(archive.get(), PartOfTarget(relationships.sheetTarget), cells) || cells.tooLarge) {
     sheet = {};
     return SheetReadResult::Damaged;
   }

@@ -47,12 +47,12 @@ SheetReadResult XlsxSpreadsheets::ReadFirstSheet(const std::string& path, int ma
   constexpr std::string_view kZip = "PK\x03\x04";
   constexpr std::string_view kCompoundFile = "\xD0\xCF\x11\xE0";
   const std::string_view head(magic, static_cast<std::size_t>(file.gcount()));
-  if (head == kCompoundFile) return ReadXlsSheet(path, maxRows, maxColumns, sheet);
-  if (head != kZip) return SheetReadResult::Damaged;
-
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error || size > kMaxWorkbookBytes) return SheetReadResult::Damaged;
+  if (head == kCompoundFile) return ReadXlsSheet(path, maxRows, maxColumns, sheet);
+  if (head != kZip) return SheetReadResult::Damaged;
+
   std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
   file.seekg(0);
   file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -45,6 +45,34 @@ TEST_F(DamagedWorkbookTest, DamagedBinaryWorkbooksAreRefused) {
   EXPECT_EQ(Read(header), SheetReadResult::Damaged);
 }
 
+// One text of 30000 bytes named by every cell of 2000 rows of 246 columns: 15 GB to keep, from a
+// file of a few hundred kilobytes, written with Python's zipfile.
+TEST_F(DamagedWorkbookTest, ALongTextRepeatedInEveryCellIsRefusedBeforeItFillsTheMemory) {
+  const std::string path = scratch / "repeated.xlsx";
+  const std::string script = scratch / "repeated.py";
+  testing::WriteFileBytes(
+      script,
+      "import sys, zipfile\n"
+      "main = 'http://schemas.openxmlformats.org/spreadsheetml/2006/main'\n"
+      "rel = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships'\n"
+      "row = '<c t=\"s\"><v>0</v></c>' * 246\n"
+      "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
+      "    z.writestr('xl/workbook.xml', f'<workbook xmlns=\"{main}\" xmlns:r=\"{rel}\"><sheets>'\n"
+      "               '<sheet name=\"a\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>')\n"
+      "    z.writestr('xl/_rels/workbook.xml.rels', '<Relationships>'\n"
+      "               f'<Relationship Id=\"rId1\" Type=\"{rel}/worksheet\" Target=\"sheet.xml\"/>'\n"
+      "               f'<Relationship Id=\"rId2\" Type=\"{rel}/sharedStrings\" Target=\"strings.xml\"/>'\n"
+      "               '</Relationships>')\n"
+      "    z.writestr('xl/strings.xml', f'<sst xmlns=\"{main}\"><si><t>' + 'x' * 30000 + '</t></si></sst>')\n"
+      "    z.writestr('xl/sheet.xml', f'<worksheet xmlns=\"{main}\"><sheetData>' +\n"
+      "               ('<row>' + row + '</row>') * 2000 + '</sheetData></worksheet>')\n");
+  const testing::ToolRun run =
+      testing::RunTool("/usr/bin/python3 " + testing::Quoted(script) + " " + testing::Quoted(path));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_LT(std::filesystem::file_size(path), 1'000'000u);
+  EXPECT_EQ(Read(path), SheetReadResult::Damaged);
+}
+
 TEST_F(DamagedWorkbookTest, OtherFilesAreNotWorkbooks) {
   const std::string text = scratch / "text.xlsx";
   testing::WriteFileBytes(text, "a,b,c\r\n");
