@@ -8,6 +8,7 @@
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/panel.h>
 
+#include "app/commands.h"
 #include "app/test_script.h"
 #include "app/wx_text.h"
 #include "arcs/shape_defaults.h"
@@ -19,16 +20,9 @@
 
 namespace ravelo {
 
-namespace {
+using namespace command;
 
-enum : int {
-  ID_IMPORT_OBJ = 373,
-  ID_EXPORT_OBJ = 374,
-  ID_IMPORT_CSV = 437,
-  ID_IMPORT_XLS = 438,
-  ID_IMPORT_F1 = 439,  // .. ID_IMPORT_F5 = 443
-  ID_IMPORT_CLS = 444,
-};
+namespace {
 
 constexpr int kIconSize = 32;
 constexpr int kDataButtonBarId = 7373;

@@ -55,9 +55,9 @@ const NamedCommand kCommands[] = {
     {"ID_SHOW_MENU", ID_SHOW_MENU},
     {"ID_STYLE_215", kStyleOffice2007Blue},
     {"ID_STYLE_219", kStyleWindows7},
-    {"ID_IMPORT_OBJ", 373},
-    {"ID_EXPORT_OBJ", 374},
-    {"ID_IMPORT_F1", 439},
+    {"ID_IMPORT_OBJ", ID_IMPORT_OBJ},
+    {"ID_EXPORT_OBJ", ID_EXPORT_OBJ},
+    {"ID_IMPORT_F1", ID_IMPORT_F1},
 };
 
 const char* IconName(MessageIcon icon) {
