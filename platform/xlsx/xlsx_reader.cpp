@@ -4,6 +4,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/xlsx/text_escapes.h"
 
 namespace ravelo {
 
@@ -248,12 +251,13 @@ struct SheetHandler {
   std::string CellText() const {
     if (type == "s") {
       const long index = std::strtol(value.c_str(), nullptr, 10);
-      return index >= 0 && static_cast<std::size_t>(index) < shared->size() ? (*shared)[static_cast<std::size_t>(index)]
-                                                                            : std::string();
+      return index >= 0 && static_cast<std::size_t>(index) < shared->size()
+                 ? UnescapeCellText((*shared)[static_cast<std::size_t>(index)])
+                 : std::string();
     }
-    if (type == "inlineStr") return inline_;
+    if (type == "inlineStr") return UnescapeCellText(inline_);
     if (type == "b") return value == "1" ? "TRUE" : "FALSE";
-    if (type == "str" || type == "e") return value;
+    if (type == "str" || type == "e") return UnescapeCellText(value);
     return NumberText(value);
   }
 

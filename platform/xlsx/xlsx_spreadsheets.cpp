@@ -3,12 +3,14 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
 
 #include "platform/files.h"
+#include "platform/xlsx/text_escapes.h"
 #include "platform/xlsx/xls_reader.h"
 #include "platform/xlsx/xlsx_reader.h"
 
@@ -71,8 +73,8 @@ bool XlsxSpreadsheets::WriteWorkbook(const std::string& path, std::span<const st
     for (std::size_t c = 0; written && c < rows[r].size() && c < LXW_COL_MAX; ++c) {
       const std::string& text = rows[r][c];
       if (text.empty()) continue;
-      written = worksheet_write_string(sheet, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c), text.c_str(),
-                                       nullptr) == LXW_NO_ERROR;
+      written = worksheet_write_string(sheet, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c),
+                                       EscapeUnderscores(text).c_str(), nullptr) == LXW_NO_ERROR;
       if (widths.size() <= c) widths.resize(c + 1);
       widths[c] = std::max(widths[c], DisplayWidth(text));
     }

@@ -159,7 +159,7 @@ TEST_P(RoundTripTest, ExportThenImportKeepsTheDiagram) {
               {"", "家族", "", "", "母", "", "子", "親子", ""},
               {"", "会社", "", "", "父"},
               {"", "父", "", "", "子", "子の記事"},
-              {"", "", "", "", "ひとり", "", "家族", "知人", "記事"}});
+              {"", "", "", "", "ひとり\x01_x0041_", "", "家族", "知人", "記事"}});
   const std::string path = scratch / (std::string("out.") + GetParam());
   const bool csv = std::strcmp(GetParam(), "csv") == 0;
   ASSERT_TRUE(csv ? WriteCsvExport(d, path, messages, progress)
