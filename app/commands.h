@@ -45,6 +45,7 @@ enum : int {
   ID_IMPORT_XLS = 438,
   ID_IMPORT_F1 = 439,  // .. ID_IMPORT_F1 + 4
   ID_IMPORT_CLS = 444,
+  kImportMenu = 7374,  // the drop-down beside the import button; stays enabled for the history
 
   ID_FILE_NEW = 57600,
   ID_FILE_OPEN = 57601,

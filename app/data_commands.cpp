@@ -37,7 +37,10 @@ bool IsDialogImport(int id) { return id == ID_IMPORT_OBJ || id == ID_IMPORT_CSV 
 
 void AddDataPanel(wxRibbonPage* page) {
   auto* bar = new wxRibbonButtonBar(new wxRibbonPanel(page, wxID_ANY, U("データ")), kDataButtonBarId);
-  bar->AddHybridButton(ID_IMPORT_OBJ, U("イン ポート"), Icon(wxART_FILE_OPEN));
+  bar->AddButton(ID_IMPORT_OBJ, U("イン ポート"), Icon(wxART_FILE_OPEN));
+  // Importing by a dialog is for an empty document only, importing again from the history always:
+  // the history has a drop-down of its own, which the import button's state does not grey.
+  bar->AddDropdownButton(kImportMenu, U("履歴"), Icon(wxART_GO_BACK));
   bar->AddButton(ID_EXPORT_OBJ, U("エクス ポート"), Icon(wxART_FILE_SAVE_AS));
 }
 
@@ -46,6 +49,7 @@ DataCommands::DataCommands(wxFrame& frame, EditorContext& context, DocumentSessi
     : frame_(frame), context_(context), session_(session), progress_(progress), hooks_(std::move(hooks)) {
   frame_.Bind(wxEVT_MENU, &DataCommands::OnCommand, this, ID_IMPORT_OBJ, ID_EXPORT_OBJ);
   frame_.Bind(wxEVT_MENU, &DataCommands::OnCommand, this, ID_IMPORT_CSV, ID_IMPORT_CLS);
+  frame_.Bind(wxEVT_MENU, &DataCommands::OnCommand, this, kImportMenu);
   frame_.Bind(wxEVT_UPDATE_UI, &DataCommands::OnUpdate, this, ID_IMPORT_OBJ, ID_EXPORT_OBJ);
   frame_.Bind(wxEVT_UPDATE_UI, &DataCommands::OnUpdate, this, ID_IMPORT_CSV, ID_IMPORT_XLS);
   if (wxWindow* bar = frame_.FindWindow(kDataButtonBarId))
@@ -140,7 +144,7 @@ void DataCommands::OnCommand(wxCommandEvent& event) {
         context_.messages, progress_, spreadsheets_, desktop_,
         [this](ExportCarrier carrier, const std::string& name) { return ChooseExportFile(carrier, name); }};
     ExportCommand(context_.diagram, services);
-  } else {
+  } else if (id != kImportMenu) {
     event.Skip();
   }
 }
