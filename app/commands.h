@@ -47,6 +47,15 @@ enum : int {
   kNextChart = 521,             // Ctrl+Tab
   kPreviousChart = 522,         // Ctrl+Shift+Tab
 
+  // The data panel: import (its drop-down: CSV, Excel, the history, clearing it) and export.
+  ID_IMPORT_OBJ = 373,
+  ID_EXPORT_OBJ = 374,
+  ID_IMPORT_CSV = 437,
+  ID_IMPORT_XLS = 438,
+  ID_IMPORT_F1 = 439,  // .. ID_IMPORT_F1 + 4
+  ID_IMPORT_CLS = 444,
+  kImportMenu = 7374,  // the drop-down beside the import button; stays enabled for the history
+
   ID_FILE_NEW = 57600,
   ID_FILE_OPEN = 57601,
   ID_FILE_SAVE = 57603,

@@ -16,6 +16,8 @@
 #include <wx/valtext.h>
 
 #include "app/wx_text.h"
+#include "model/show_folder.h"
+#include "platform/wx/wx_desktop.h"
 #include "resources/builtin_pictures.h"
 
 namespace ravelo {
@@ -199,11 +201,8 @@ void RecentDocumentsDialog::OnRemoveAll(wxCommandEvent&) {
 }
 
 void RecentDocumentsDialog::OnRowActivated(wxListEvent& event) {
-  const std::string path = Utf8Of(list_->GetItemText(event.GetIndex(), 1));
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-  if (folder.empty() || !wxLaunchDefaultApplication(U(folder)))
-    messages_.Show("エクスプローラの起動に失敗しました", MessageIcon::Stop, MessageButtons::Ok);
+  WxDesktop desktop;
+  ShowFolderInExplorer(desktop, messages_, Utf8Of(list_->GetItemText(event.GetIndex(), 1)));
 }
 
 int ChooseBuiltInPicture(wxWindow* parent) {

@@ -22,6 +22,7 @@
 #include "app/chart_switch.h"
 #include "app/chart_view.h"
 #include "app/commands.h"
+#include "app/data_commands.h"
 #include "app/dialogs.h"
 #include "app/frame_housekeeping.h"
 #include "app/search_pane_window.h"
@@ -300,6 +301,9 @@ bool MainFrame::Build() {
   actionChart_ = std::make_unique<ActionChartControl>(*view_, context_.diagram, context_.random, context_.clock,
                                                       ActionChartControl::Hooks{takeSnapshot, afterMove});
   BindCommands();
+  dataCommands_ = std::make_unique<DataCommands>(*this, context_, *session_, *progress_,
+                                                 DataCommands::FrameHooks{[this] { SwitchTo(BoxChart); },
+                                                                          [this] { AfterEdit(); }});
   return true;
 }
 
@@ -370,6 +374,8 @@ void MainFrame::BuildRibbon() {
   viewButtons_->AddButton(zoom_command::kResetConsole, U("ズーム コンソール"), ViewIcon(zoom_command::kResetConsole));
   viewButtons_->AddHybridButton(grid_command::kToggle, U("グリッド"), ViewIcon(grid_command::kToggle));
   viewButtons_->AddToggleButton(ID_AUTO_MENT, U("自動 調整"), ViewIcon(ID_AUTO_MENT));
+
+  AddDataPanel(home);
 
   wxRibbonButtonBar* settings = bar("設定");
   settings->AddDropdownButton(ID_SETTEU_BTN, U("設定"), ArtIcon(wxART_EXECUTABLE_FILE));

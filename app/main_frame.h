@@ -25,6 +25,7 @@ namespace ravelo {
 
 class ActionChartControl;
 class ChartView;
+class DataCommands;
 class GaugeProgress;
 
 // The status bar panes, left to right; the message pane takes what room is left.
@@ -106,6 +107,7 @@ class MainFrame final : public wxFrame {
   std::optional<DocumentServices> services_;
   std::optional<ObjectServices> objects_;  // builds the objects the view's edits create
   std::unique_ptr<DocumentSession> session_;
+  std::unique_ptr<DataCommands> dataCommands_;
 
   wxAuiManager aui_;
   wxRibbonBar* ribbon_ = nullptr;

@@ -34,11 +34,6 @@ namespace ravelo {
 
 namespace {
 
-class SystemClock final : public Clock {
- public:
-  int64_t Now() const override { return static_cast<int64_t>(std::time(nullptr)); }
-};
-
 // The folder of the single-instance lock: the user's runtime folder, else the temporary folder.
 wxString LockFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");

@@ -68,6 +68,9 @@ const NamedCommand kCommands[] = {
     {"ID_GRID_2", grid_command::k40},
     {"SELECT_ALL", kSelectAll},
     {"ID_FILE_IMAGE", ID_FILE_IMAGE},
+    {"ID_IMPORT_OBJ", ID_IMPORT_OBJ},
+    {"ID_EXPORT_OBJ", ID_EXPORT_OBJ},
+    {"ID_IMPORT_F1", ID_IMPORT_F1},
 };
 
 const char* IconName(MessageIcon icon) {

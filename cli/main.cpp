@@ -10,6 +10,7 @@
 #include "cli/chart_layout.h"
 #include "cli/console_messages.h"
 #include "cli/document_dump.h"
+#include "cli/exchange_command.h"
 #include "cli/fallback_settings.h"
 #include "cli/print_command.h"
 #include "cli/search_commands.h"
@@ -26,6 +27,8 @@ constexpr const char* kUsage =
     "usage: ravelo-cli info FILE.rvl\n"
     "       ravelo-cli dump FILE.rvl [--chart box|star|action|flow]\n"
     "       ravelo-cli convert IN.rvl OUT.rvl\n"
+    "       ravelo-cli convert IN.csv|IN.xlsx|IN.xls OUT.rvl --header|--no-header\n"
+    "       ravelo-cli convert IN.rvl OUT.csv|OUT.xlsx\n"
     "       ravelo-cli render FILE.rvl -o OUT.png [--chart box|star|action|flow] [--zoom Z] [--kind K] [--quality Q]\n"
     "       ravelo-cli print FILE.rvl -o OUT.pdf [--chart box|star|action|flow] [--paper A4|A3|B4|B5|Letter] [--landscape]\n"
     "                  [--margins L,T,R,B] [--one-page]\n"
@@ -116,6 +119,7 @@ int Render(int argc, char** argv) {
 int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "render") return Render(argc, argv);
+  if (command == "convert" && IsTableConversion(argc, argv)) return ConvertTable(argc, argv);
   if (command == "find") return FindCommand(argc, argv);
   if (command == "replace") return ReplaceCommand(argc, argv);
   if (command == "print") {

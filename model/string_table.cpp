@@ -66,6 +66,23 @@ constexpr std::pair<int, std::string_view> kStrings[] = {
     {kMsgReservedDictionaryName, "この名前は置換辞書名に使えません\n(「.」で始まる名前、「..」、制御文字は使えません)"},
     {kMsgNotInCp932, "上の文字はシフトJIS(cp932)で表せないため使えません"},
     {kMsgSkippedByLimit, "文字数の上限(タイトル50バイト、記事500バイト)を超えるため置換しなかったテキスト"},
+    {kMsgExplorerFailed, "エクスプローラの起動に失敗しました"},
+    {kMsgImportRowsOverLimit, "インポート件数が制限を超えています。可能な件数のみ処理します"},
+    {kMsgRowWithoutChildTitle, "子ノードタイトルのないデータはインポートできません"},
+    {kMsgNoFifthColumn, "必須項目のノードタイトルは5列目です。\nインポートしようとしているExcelには5列目がありません"},
+    {kMsgExcelStartFailed, "Excelの起動に失敗しました"},
+    {kMsgExcelReadFailed, "Excelからの読込みに失敗しました"},
+    {kMsgAskHeaderRow,
+     "２行目から読込みを開始しますか\n１行目から読込む-「いいえ」\n中止-「キャンセル」\n※ "
+     "１行目がデータの見出しのときは「はい」にしてください"},
+    {kMsgAskExportToExcel, "Excelにエクスポートしますか\nCSVファイルに保存する-「いいえ」\n中止-「キャンセル」"},
+    {kMsgAskOverwrite, "指定したファイルは既に存在します\n上書きしてもよろしいですか"},
+    {kMsgSavedShowFolder, "正常に保存しました\n保存場所を表示しますか"},
+    {kMsgAskClearImportHistory, "最近インポートしたファイルの履歴をメニューから削除してもよろしいですか"},
+    {kMsgNotCp932Text, "Shift-JIS(CP932)のテキストではないため、インポートできません"},
+    {kMsgCharactersReplaced, "Shift-JIS(CP932)で表せない文字を「?」に置き換えました"},
+    {kMsgParentCycle, "親子関係が循環するため、この親ノードは設定できません"},
+    {kMsgWorkbookWriteFailed, "Excelファイルの書き込みに失敗しました"},
 };
 
 }  // namespace

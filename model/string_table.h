@@ -64,6 +64,22 @@ enum MessageId : int {
   kMsgReservedDictionaryName = 30626,
   kMsgNotInCp932 = 30627,
   kMsgSkippedByLimit = 30628,
+  // The data exchange: CSV files and spreadsheets, the import history and the file browser.
+  kMsgExplorerFailed = 30320,
+  kMsgImportRowsOverLimit = 30321,
+  kMsgRowWithoutChildTitle = 30322,
+  kMsgNoFifthColumn = 30323,
+  kMsgExcelStartFailed = 30324,
+  kMsgExcelReadFailed = 30325,
+  kMsgAskHeaderRow = 30326,
+  kMsgAskExportToExcel = 30327,
+  kMsgAskOverwrite = 30328,
+  kMsgSavedShowFolder = 30329,
+  kMsgAskClearImportHistory = 30330,
+  kMsgNotCp932Text = 30331,
+  kMsgCharactersReplaced = 30332,
+  kMsgParentCycle = 30333,
+  kMsgWorkbookWriteFailed = 30334,
 };
 
 // The text of a string number (UTF-8); empty for a number the table does not hold.

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "model/cp932.h"
+#include "model/string_table.h"
 #include "output/chart_export.h"
 
 namespace ravelo {
@@ -13,15 +14,11 @@ namespace ravelo {
 namespace {
 
 constexpr std::string_view kQualitySection = "Last", kQualityKey = "Quality";
-constexpr std::string_view kOverwriteQuestion = "指定したファイルは既に存在します\n上書きしてもよろしいですか";
 constexpr std::string_view kZoomQuestion =
     "このままの倍率で保存しますか\n等倍(100%)で保存する-「いいえ」\n中止-「キャンセル」";
-constexpr std::string_view kMemoryFailed = "メモリの確保に失敗しました";
 constexpr std::string_view kBitmapFailed = "ビットマップファイルの保存に失敗しました";
 constexpr std::string_view kImageFailed = "イメージファイルの保存に失敗しました";
 constexpr std::string_view kBmpWriteFailed = "ファイルオープンエラー";
-constexpr std::string_view kSavedQuestion = "正常に保存しました\n保存場所を表示しますか";
-constexpr std::string_view kBrowserFailed = "エクスプローラの起動に失敗しました";
 
 std::string LowerExtension(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
@@ -77,7 +74,7 @@ bool SaveChartAsImage(Diagram& diagram, const ImageSaveServices& services) {
   }
   std::error_code ignored;
   if (std::filesystem::exists(file->path, ignored) &&
-      messages.Show(kOverwriteQuestion, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+      messages.Show(ResourceText(kMsgAskOverwrite), MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
     return false;
   float zoom = 1.0f;
   if (header.Zoom[chart] != 1.0f) {
@@ -105,7 +102,7 @@ bool SaveChartAsImage(Diagram& diagram, const ImageSaveServices& services) {
   const bool written = !bytes.empty() && WriteFileReplacing(file->path, bytes);
   services.host.SetBusy(false);
   if (bytes.empty()) {
-    ShowError(messages, kMemoryFailed);
+    ShowError(messages, ResourceText(kMsgMemoryAllocationFailed));
     return false;
   }
   if (!written) {
@@ -113,9 +110,9 @@ bool SaveChartAsImage(Diagram& diagram, const ImageSaveServices& services) {
     ShowError(messages, bmp ? std::string(kBmpWriteFailed) + std::string(kBitmapFailed) : std::string(kImageFailed));
     return false;
   }
-  if (messages.Show(kSavedQuestion, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
+  if (messages.Show(ResourceText(kMsgSavedShowFolder), MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
     const std::string folder = std::filesystem::path(file->path).parent_path().string();
-    if (folder.empty() || !services.host.ShowFolder(folder)) ShowError(messages, kBrowserFailed);
+    if (folder.empty() || !services.host.ShowFolder(folder)) ShowError(messages, ResourceText(kMsgExplorerFailed));
   }
   return true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 namespace ravelo {
 
@@ -10,6 +11,11 @@ class Clock {
   virtual ~Clock() = default;
   // Seconds since the epoch.
   virtual int64_t Now() const = 0;
+};
+
+class SystemClock final : public Clock {
+ public:
+  int64_t Now() const override { return static_cast<int64_t>(std::time(nullptr)); }
 };
 
 }  // namespace ravelo

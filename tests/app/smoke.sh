@@ -627,6 +627,34 @@ print(d["header"]["CurrentChart"], " ".join("%d,%d" % (o["Pos"][3]["X"], o["Pos"
       fail "the reset did not lay the chart out: $root $first $second $third"
     ;;
 
+  data-panel)
+    # Import a CSV file into the new document, export it again as CSV, save it; then an import
+    # from the history of a damaged workbook is refused and leaves the document as it was.
+    printf '見出し\r\n,家族,家の記事,,父,,母,夫婦,結婚\r\n,家族,家の記事,,母,\r\n' | iconv -t CP932 >"$work/team.csv"
+    script import \
+      "answer yes" "file $work/team.csv" "command ID_IMPORT_OBJ" "sleep 300" "log-status" \
+      "answer no" "file $work/out.csv" "answer no" "command ID_EXPORT_OBJ" "sleep 300" \
+      "file $work/team" "key ctrl+s" "sleep 1000" "log-title" "quit"
+    run import
+    expect import.log "file-dialog import 0 -> $work/team.csv"
+    expect import.log "message question yes ２行目から読込みを開始しますか\\n１行目から読込む-「いいえ」\\n中止-「キャンセル」\\n※ １行目がデータの見出しのときは「はい」にしてください"
+    expect import.log "status object Object 4"
+    expect import.log "title team.rvl - ラヴェロ"
+    [ "$("$cli" info "$work/team.rvl")" = "Arc 1(0) P-Node 1(0) E-Node 2(0) Object 4" ] || fail "team.rvl reads back wrong"
+    "$cli" dump "$work/team.rvl" | grep -q '"Text":"team"' || fail "the headline is not the file's name"
+    expect_setting Load Import0 "$work/team.csv"
+    iconv -f CP932 "$work/out.csv" | tail -n 2 | cmp -s - <(iconv -f CP932 "$work/team.csv" | tail -n 2) ||
+      fail "the exported rows differ from the imported ones"
+
+    printf 'PK\003\004broken' >"$work/broken.xlsx"
+    sed -i "s|^Import0=.*|Import0=$work/broken.xlsx|" "$settings"
+    script history "command ID_IMPORT_F1" "sleep 300" "log-status" "quit"
+    run history "$work/team.rvl"
+    expect history.log "message stop ok Excelからの読込みに失敗しました"
+    expect history.log "status object Object 4"
+    expect_setting Load Import0 "$work/broken.xlsx"
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2
