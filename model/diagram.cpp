@@ -109,29 +109,28 @@ int FindBySerial(const Diagram& diagram, int32_t serial) {
   return -1;
 }
 
-namespace {
-
-// The hierarchy is acyclic by construction; the depth bound only keeps a damaged document whose
-// parent lists form a cycle from exhausting the stack.
-bool IsAncestorWithin(const Diagram& diagram, int node, int candidate, bool directOnly, int depth) {
-  if (node == candidate || depth > kMaxObjects) return false;
-  const DiagramObject& n = diagram.object(node);
+// Walks the parents breadth-first, each node once, so that a damaged document whose parent lists form
+// cycles or share ancestors costs no more than one pass over the table.
+bool IsAncestor(const Diagram& diagram, int node, int candidate, bool directOnly) {
+  if (node == candidate) return false;
   const DiagramObject& c = diagram.object(candidate);
-  if (IsLinkArc(n) || IsLinkArc(c)) return false;
-  for (int k = 0; k < ParentEntries(n); ++k)
-    if (n.ParentSerials[k] == c.Serial) return true;
-  if (directOnly) return false;
-  for (int k = 0; k < ParentEntries(n); ++k) {
-    const int parent = FindBySerial(diagram, n.ParentSerials[k]);
-    if (parent >= 0 && IsAncestorWithin(diagram, parent, candidate, false, depth + 1)) return true;
+  if (IsLinkArc(diagram.object(node)) || IsLinkArc(c)) return false;
+  std::vector<bool> visited(static_cast<std::size_t>(diagram.count()), false);
+  std::vector<int> pending{node};
+  visited[static_cast<std::size_t>(node)] = true;
+  for (std::size_t next = 0; next < pending.size(); ++next) {
+    const DiagramObject& n = diagram.object(pending[next]);
+    for (int k = 0; k < ParentEntries(n); ++k)
+      if (n.ParentSerials[k] == c.Serial) return true;
+    if (directOnly) return false;
+    for (int k = 0; k < ParentEntries(n); ++k) {
+      const int parent = FindBySerial(diagram, n.ParentSerials[k]);
+      if (parent < 0 || visited[static_cast<std::size_t>(parent)]) continue;
+      visited[static_cast<std::size_t>(parent)] = true;
+      pending.push_back(parent);
+    }
   }
   return false;
-}
-
-}  // namespace
-
-bool IsAncestor(const Diagram& diagram, int node, int candidate, bool directOnly) {
-  return IsAncestorWithin(diagram, node, candidate, directOnly, 0);
 }
 
 int CountChildren(const Diagram& diagram, int node, bool directOnly) {

@@ -60,6 +60,22 @@ bool WriteCabinetOver(const std::string& path, const SplitPath& split, const std
   return written;
 }
 
+// Copies the document to its backup under a temporary name beside it and renames the copy into place, so
+// that a copy that breaks off (a full disk) leaves the previous backup as it was.
+bool CopyToBackup(const std::string& path, const std::string& backup) {
+  const std::optional<SplitPath> split = SplitAtLastSeparator(backup);
+  if (!split) return false;
+  const std::string temporary =
+      files::CreateUniqueFile(split->folder + "." + split->name + "-", files::FileAccess::Default);
+  if (temporary.empty()) return false;
+  std::error_code error;
+  const bool copied =
+      std::filesystem::copy_file(path, temporary, std::filesystem::copy_options::overwrite_existing, error) &&
+      files::SyncFile(temporary) && files::ReplaceFile(temporary, backup);
+  if (!copied) RemoveQuietly(temporary);
+  return copied;
+}
+
 }  // namespace
 
 bool HasDocumentExtension(const std::string& path) {
@@ -94,11 +110,14 @@ bool OpenDocument(Diagram& diagram, const std::string& path, const DocumentServi
   const std::string workFolder = WorkFolder(messages, services.workRoot);
   if (workFolder.empty()) return false;
 
-  // The body goes under a name of our own: the member's name is not trusted as a path. Anything but
-  // a regular file (a pipe, a device) is refused before it is read, as it may never end.
+  // The body goes under a name of our own: the member's name is not trusted as a path. Anything but a
+  // regular file (a pipe, a device) is refused before it is read, as it may never end. A member larger
+  // than a body can be, or than the work folder has room for, is refused before extraction.
   const std::string bodyPath = files::CreateUniqueFile(workFolder + "/open-", files::FileAccess::Private);
+  const std::filesystem::space_info room = std::filesystem::space(workFolder, error);
+  const uint64_t maxBodyBytes = error ? kMaxBodyBytes : std::min<uint64_t>(kMaxBodyBytes, room.available);
   if (bodyPath.empty() || !std::filesystem::is_regular_file(status) ||
-      !services.cabinet.ExtractFirst(path, bodyPath)) {
+      !services.cabinet.ExtractFirst(path, bodyPath, maxBodyBytes)) {
     if (!bodyPath.empty()) RemoveQuietly(bodyPath);
     ShowResourceMessage(messages, "[File Copy]\n", kMsgExtractFailed, MessageIcon::Stop);
     return false;
@@ -149,8 +168,7 @@ bool SaveDocument(Diagram& diagram, const std::string& path, Point currentScroll
   std::error_code error;
   if (std::filesystem::exists(path, error) && services.settings.ReadInt("SYS", "MakeBackup", 1) == 1) {
     const std::string backup = BackupPath(path);
-    if (backup.empty() ||
-        !std::filesystem::copy_file(path, backup, std::filesystem::copy_options::overwrite_existing, error)) {
+    if (backup.empty() || !CopyToBackup(path, backup)) {
       RemoveQuietly(bodyPath);
       ShowResourceMessage(messages, "", kMsgBackupFailed, MessageIcon::Stop);
       return false;

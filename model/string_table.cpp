@@ -34,6 +34,7 @@ constexpr std::pair<int, std::string_view> kStrings[] = {
     {kMsgManualMissing, "実行ファイルと同じ場所にＰＤＦファイルがありません"},
     {kMsgManualName, "Manual"},
     {kMsgInvalidFileNameCharacter, "ファイル名に使用できない文字のチェック(\\/:*?\"<>|)"},
+    {kMsgSettingsKeptAside, "設定ファイルの一部を読み込めませんでした\n読み込めた設定を使い、元のファイルは上の名前で残しました"},
 };
 
 }  // namespace

@@ -35,6 +35,7 @@ enum MessageId : int {
   kMsgManualMissing = 30173,
   kMsgManualName = 30174,
   kMsgInvalidFileNameCharacter = 30316,
+  kMsgSettingsKeptAside = 30900,
 };
 
 // The text of a string number (UTF-8); empty for a number the table does not hold.

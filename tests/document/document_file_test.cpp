@@ -1,7 +1,12 @@
 #include "model/document_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <cstring>
 #include <memory>
@@ -76,8 +81,9 @@ class BreakingCabinet final : public Cabinet {
       std::filesystem::resize_file(cabinetPath, std::filesystem::file_size(cabinetPath) / 2);
     return false;
   }
-  bool ExtractFirst(const std::string& cabinetPath, const std::string& destinationPath) override {
-    return real.ExtractFirst(cabinetPath, destinationPath);
+  bool ExtractFirst(const std::string& cabinetPath, const std::string& destinationPath,
+                    uint64_t maxBytes) override {
+    return real.ExtractFirst(cabinetPath, destinationPath, maxBytes);
   }
   GcabCabinet real;
 };
@@ -242,6 +248,34 @@ INSTANTIATE_TEST_SUITE_P(
                       BackupCase{"DotOnlyInTheFolder", "my.folder/plainrvl", true, 1, false, nullptr},
                       BackupCase{"NameWithoutDotBackupsOff", "plainrvl", true, 0, true, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentFileTest, ABackupCopyThatBreaksOffLeavesThePreviousBackupWhole) {
+  // The previous document is larger than what the saving process may write to any one file, so the copy
+  // to the backup breaks off, as on a full disk, while the new body (no objects) still fits.
+  const std::string path = docs + "/a.rvl";
+  const std::string previous(200000, 'd');
+  WriteFileBytes(path, previous);
+  WriteFileBytes(docs + "/a(back).RVL", "older backup");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100000, 100000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    Diagram d;
+    RandomSource random;
+    ResetToNewDocument(d, random, 1);
+    const bool saved = Save(d, path);
+    _exit(!saved && Texts() == std::vector<std::string>{Message("", kMsgBackupFailed)} ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save is refused with the backup message";
+  EXPECT_EQ(ReadFileBytes(docs + "/a(back).RVL"), "older backup");
+  EXPECT_TRUE(ReadFileBytes(path) == previous);
+  EXPECT_EQ(FolderEntries(docs), (std::vector<std::string>{"a(back).RVL", "a.rvl"}))
+      << "no copy is left behind";
+}
 
 TEST_F(DocumentFileTest, BackupWithoutDotInTheNameNeverLandsInAnotherFolder) {
   std::filesystem::create_directory(docs + "/my.folder");
