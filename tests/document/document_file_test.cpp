@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <sstream>
 
@@ -478,6 +479,55 @@ TEST_F(DocumentFileTest, ArcWidthsOutOfRangeAreRepairedOnOpen) {
   ASSERT_TRUE(Open(opened, docs + "/a.rvl"));
   for (int i = 0; i < d.count(); ++i)
     for (int c = 0; c < kChartCount; ++c) EXPECT_EQ(opened.object(i).Arc[c].Haba, repaired[(i + c) % 5]);
+}
+
+TEST_F(DocumentFileTest, DamagedValuesAreRepairedOnOpenAndSoundOnesKept) {
+  Diagram d;
+  FillSample(d, 13);
+  DocumentHeader& h = d.header;
+  h.ViewWidth[BoxChart] = 2000000000;
+  h.ViewHeight[StarChart] = -5;
+  h.Zoom[BoxChart] = std::numeric_limits<float>::quiet_NaN();
+  h.Zoom[StarChart] = 1e30f;
+  h.Zoom[ActionChart] = 0.5f;
+  h.Scroll[FlowChart] = {INT32_MIN, 40};
+  DiagramObject& o = d.object(0);
+  o.Pos[BoxChart] = {INT32_MAX, -7};
+  o.Memo.MemoPos[BoxChart] = {INT32_MAX, -150};
+  o.FontSize = 5000;
+  o.Arc[BoxChart].Rad = std::numeric_limits<double>::infinity();
+  o.Arc[StarChart].Rad = 1.25;
+  o.Arc[BoxChart].End[1].EndSize = 1 << 30;
+  o.Arc[BoxChart].End[0].EndLen = -3;
+  o.Arc[BoxChart].ArcFutosa = 99;
+  ASSERT_TRUE(Save(d, docs + "/a.rvl"));
+
+  Diagram opened;
+  ASSERT_TRUE(Open(opened, docs + "/a.rvl"));
+  const DocumentHeader& oh = opened.header;
+  EXPECT_EQ(oh.ViewWidth[BoxChart], 5000);
+  EXPECT_EQ(oh.ViewHeight[StarChart], 1);
+  EXPECT_EQ(oh.Zoom[BoxChart], 1.0f);
+  EXPECT_EQ(oh.Zoom[StarChart], 4.0f);
+  EXPECT_EQ(oh.Zoom[ActionChart], 0.5f);
+  EXPECT_EQ(oh.Scroll[FlowChart], (Point{-1000000, 40}));
+  const DiagramObject& oo = opened.object(0);
+  EXPECT_EQ(oo.Pos[BoxChart], (Point{1000000, -7}));
+  EXPECT_EQ(oo.Memo.MemoPos[BoxChart], (Point{200, -150}));
+  EXPECT_EQ(oo.FontSize, 36);
+  EXPECT_EQ(oo.Arc[BoxChart].Rad, 0.0);
+  EXPECT_EQ(oo.Arc[StarChart].Rad, 1.25);
+  EXPECT_EQ(oo.Arc[BoxChart].End[1].EndSize, 20);
+  EXPECT_EQ(oo.Arc[BoxChart].End[0].EndLen, 0);
+  EXPECT_EQ(oo.Arc[BoxChart].ArcFutosa, 20);
+
+  // A sound document opens byte for byte as it was saved.
+  Diagram sound;
+  FillSample(sound, 14);
+  ASSERT_TRUE(Save(sound, docs + "/b.rvl"));
+  Diagram reopened;
+  ASSERT_TRUE(Open(reopened, docs + "/b.rvl"));
+  ExpectSameDocument(reopened, sound);
 }
 
 class FixedClock final : public Clock {
