@@ -24,6 +24,7 @@
 #include "app/startup.h"
 #include "app/test_script.h"
 #include "app/wx_text.h"
+#include "model/string_table.h"
 #include "platform/cab/gcab_cabinet.h"
 #include "platform/codec/document_picture_codec.h"
 #include "platform/files.h"
@@ -55,6 +56,9 @@ class RaveloApp final : public wxApp, private StartupPlatform {
       });
     }
     store_ = std::make_unique<KeyFileSettings>(DefaultSettingsPath());
+    if (!store_->keptAsidePath().empty())
+      ShowResourceMessage(messages_, store_->keptAsidePath() + "\n", kMsgSettingsKeptAside,
+                          MessageIcon::Warning);
     recent_ = std::make_unique<RecentFileList>(*store_);
 
     const std::string documents = Utf8Of(wxStandardPaths::Get().GetDocumentsDir());

@@ -90,7 +90,7 @@ bool WriteSnapshot(std::ostream& out, const Diagram& diagram, const BodyServices
   return WriteParts(out, diagram, services, false);
 }
 
-ImageBlob ReadImageBlob(std::istream& in, const PictureCodec& codec) {
+ImageBlob ReadImageBlob(std::istream& in, const PictureCodec& codec, PictureBudget& budget) {
   ImageBlob blob;
   unsigned char length[4];
   if (!ReadExactly(in, length, 4)) {
@@ -103,13 +103,20 @@ ImageBlob ReadImageBlob(std::istream& in, const PictureCodec& codec) {
     blob.result = BlobRead::Truncated;
     return blob;
   }
-  std::vector<uint8_t> data(size);
-  if (!ReadExactly(in, data.data(), size)) {
-    blob.result = BlobRead::Truncated;
-    return blob;
+  const std::streampos end = in.tellg() + static_cast<std::streamoff>(size);
+  try {
+    std::vector<uint8_t> data(size);
+    if (!ReadExactly(in, data.data(), size)) {
+      blob.result = BlobRead::Truncated;
+      return blob;
+    }
+    blob.picture = codec.Decode(data, budget);
+    blob.result = blob.picture ? BlobRead::Picture : BlobRead::NoPicture;
+  } catch (const std::bad_alloc&) {
+    in.clear();
+    in.seekg(end);
+    blob.result = in ? BlobRead::OutOfMemory : BlobRead::Truncated;
   }
-  blob.picture = codec.Decode(data);
-  blob.result = blob.picture ? BlobRead::Picture : BlobRead::NoPicture;
   return blob;
 }
 
@@ -151,17 +158,23 @@ bool ReadAfterMagic(std::istream& in, Diagram& diagram, const BodyServices& serv
   diagram.header.ObjectCount = count;
   progress.SetPosition(1);
 
-  bool truncated = false;
+  // The pictures of one document share one budget; a picture left out is told once, after the rest.
+  PictureBudget budget;
+  bool truncated = false, outOfMemory = false;
   for (int i = 0; i < count; ++i) {
     DiagramObject& object = diagram.object(i);
     if (object.Image == 0) continue;
     object.Image = 0;
     if (truncated) continue;
-    ImageBlob blob = ReadImageBlob(in, services.codec);
+    ImageBlob blob = ReadImageBlob(in, services.codec, budget);
     truncated = blob.result == BlobRead::Truncated;
+    outOfMemory = outOfMemory || blob.result == BlobRead::OutOfMemory;
     SetPicture(diagram, i, std::move(blob.picture));
   }
   FinishProgress(progress, 2);
+  if (budget.refused()) ShowResourceMessage(services.messages, "", kMsgSizeTooLarge, MessageIcon::Warning);
+  if (outOfMemory)
+    ShowResourceMessage(services.messages, "", kMsgMemoryAllocationFailed, MessageIcon::Warning);
   return true;
 }
 

@@ -17,6 +17,13 @@ namespace ravelo {
 constexpr std::size_t kMagicBytes = 10;
 constexpr std::size_t kBodyHeaderBytes = kMagicBytes + sizeof(DocumentHeader);  // 1126
 
+// The largest body a document can be: the header, kMaxObjects records, and pictures that within one
+// document's picture budget take at most 4 bytes a pixel as stored (an uncompressed 32-bit BMP), with 64
+// KiB of headers and palettes for each.
+constexpr uint64_t kMaxBodyBytes = kBodyHeaderBytes +
+                                   uint64_t{kMaxObjects} * (sizeof(DiagramObject) + 4 + 65536) +
+                                   PictureBudget::kDocumentPixels * 4;
+
 struct BodyServices {
   Messages& messages;
   Progress& progress;
@@ -38,14 +45,15 @@ bool ReadSnapshot(std::istream& in, Diagram& diagram, const BodyServices& servic
 // Writes one picture blob; false (nothing written) when the picture has no data or is too large.
 bool WriteImageBlob(std::ostream& out, const Picture& picture, const BodyServices& services);
 
-enum class BlobRead { Picture, NoPicture, Truncated };
+enum class BlobRead { Picture, NoPicture, OutOfMemory, Truncated };
 struct ImageBlob {
   BlobRead result = BlobRead::NoPicture;
   std::unique_ptr<Picture> picture;  // set when result is Picture
 };
 
-// Reads one blob. Data that does not decode gives NoPicture with the stream placed after the blob;
-// a length that runs past the end of the stream gives Truncated.
-ImageBlob ReadImageBlob(std::istream& in, const PictureCodec& codec);
+// Reads one blob, its pixels taken from the budget. Data that does not decode or does not fit the budget
+// gives NoPicture, and a picture the memory cannot hold gives OutOfMemory, each with the stream placed
+// after the blob; a length that runs past the end of the stream gives Truncated.
+ImageBlob ReadImageBlob(std::istream& in, const PictureCodec& codec, PictureBudget& budget);
 
 }  // namespace ravelo

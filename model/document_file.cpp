@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -9,6 +10,7 @@
 #include "model/body_io.h"
 #include "model/string_table.h"
 #include "platform/files.h"
+#include "platform/image_file.h"
 
 namespace ravelo {
 
@@ -40,13 +42,6 @@ void EmptyTable(Diagram& diagram) {
   diagram.header.ObjectCount = 0;
 }
 
-// Arc widths out of range, which files written elsewhere may carry, are put back to the default.
-void RepairArcWidths(Diagram& diagram) {
-  for (int i = 0; i < diagram.count(); ++i)
-    for (ArcStyle& arc : diagram.object(i).Arc)
-      if (arc.Haba < 0 || arc.Haba > kMaxArcWidth) arc.Haba = kRepairedArcWidth;
-}
-
 // Packs the body into a new cabinet beside the document and puts it in place of the document only
 // once it is whole and on disk, so that a failure leaves the previous file as it was.
 bool WriteCabinetOver(const std::string& path, const SplitPath& split, const std::string& bodyPath,
@@ -58,6 +53,22 @@ bool WriteCabinetOver(const std::string& path, const SplitPath& split, const std
                        files::ReplaceFile(temporary, path);
   if (!written) RemoveQuietly(temporary);
   return written;
+}
+
+// Copies the document to its backup under a temporary name beside it and renames the copy into place, so
+// that a copy that breaks off (a full disk) leaves the previous backup as it was.
+bool CopyToBackup(const std::string& path, const std::string& backup) {
+  const std::optional<SplitPath> split = SplitAtLastSeparator(backup);
+  if (!split) return false;
+  const std::string temporary =
+      files::CreateUniqueFile(split->folder + "." + split->name + "-", files::FileAccess::Default);
+  if (temporary.empty()) return false;
+  std::error_code error;
+  const bool copied =
+      std::filesystem::copy_file(path, temporary, std::filesystem::copy_options::overwrite_existing, error) &&
+      files::SyncFile(temporary) && files::ReplaceFile(temporary, backup);
+  if (!copied) RemoveQuietly(temporary);
+  return copied;
 }
 
 }  // namespace
@@ -94,11 +105,14 @@ bool OpenDocument(Diagram& diagram, const std::string& path, const DocumentServi
   const std::string workFolder = WorkFolder(messages, services.workRoot);
   if (workFolder.empty()) return false;
 
-  // The body goes under a name of our own: the member's name is not trusted as a path. Anything but
-  // a regular file (a pipe, a device) is refused before it is read, as it may never end.
+  // The body goes under a name of our own: the member's name is not trusted as a path. Anything but a
+  // regular file (a pipe, a device) is refused before it is read, as it may never end. A member larger
+  // than a body can be, or than the work folder has room for, is refused before extraction.
   const std::string bodyPath = files::CreateUniqueFile(workFolder + "/open-", files::FileAccess::Private);
+  const std::filesystem::space_info room = std::filesystem::space(workFolder, error);
+  const uint64_t maxBodyBytes = error ? kMaxBodyBytes : std::min<uint64_t>(kMaxBodyBytes, room.available);
   if (bodyPath.empty() || !std::filesystem::is_regular_file(status) ||
-      !services.cabinet.ExtractFirst(path, bodyPath)) {
+      !services.cabinet.ExtractFirst(path, bodyPath, maxBodyBytes)) {
     if (!bodyPath.empty()) RemoveQuietly(bodyPath);
     ShowResourceMessage(messages, "[File Copy]\n", kMsgExtractFailed, MessageIcon::Stop);
     return false;
@@ -113,7 +127,7 @@ bool OpenDocument(Diagram& diagram, const std::string& path, const DocumentServi
   const bool read = ReadBody(body, diagram, BodyServices{messages, services.progress, services.codec});
   body.close();
   if (read)
-    RepairArcWidths(diagram);
+    RepairDamagedValues(diagram);
   else
     EmptyTable(diagram);
   RemoveQuietly(bodyPath);
@@ -149,8 +163,7 @@ bool SaveDocument(Diagram& diagram, const std::string& path, Point currentScroll
   std::error_code error;
   if (std::filesystem::exists(path, error) && services.settings.ReadInt("SYS", "MakeBackup", 1) == 1) {
     const std::string backup = BackupPath(path);
-    if (backup.empty() ||
-        !std::filesystem::copy_file(path, backup, std::filesystem::copy_options::overwrite_existing, error)) {
+    if (backup.empty() || !CopyToBackup(path, backup)) {
       RemoveQuietly(bodyPath);
       ShowResourceMessage(messages, "", kMsgBackupFailed, MessageIcon::Stop);
       return false;
@@ -163,6 +176,73 @@ bool SaveDocument(Diagram& diagram, const std::string& path, Point currentScroll
   if (!packed) return false;
   services.settings.WriteString("Last", "FilePath", path);
   return true;
+}
+
+namespace {
+
+// Ranges of the values a drawing computes with: what the editor lets the user enter (from 0 where a
+// record that was never filled in holds 0), and for positions and scroll offsets a bound far beyond
+// any view, so that sums of them never overflow.
+constexpr int kMaxCoordinate = 1'000'000;
+constexpr float kSmallestZoom = 0.08f, kLargestZoom = 4.0f;
+
+void Bound(int32_t& value, int32_t low, int32_t high) { value = std::clamp(value, low, high); }
+template <std::size_t N>
+void Bound(int32_t (&values)[N], int32_t low, int32_t high) {
+  for (int32_t& value : values) Bound(value, low, high);
+}
+void Bound(Point& point, int32_t low, int32_t high) {
+  Bound(point.X, low, high);
+  Bound(point.Y, low, high);
+}
+
+void RepairArc(ArcStyle& arc) {
+  if (arc.Haba < 0 || arc.Haba > kMaxArcWidth) arc.Haba = kRepairedArcWidth;
+  Bound(arc.ArcType, 0, 22);
+  Bound(arc.ArcFutosa, 0, 20);
+  Bound(arc.ArcLineStyle, 0, 39);
+  if (!std::isfinite(arc.Rad)) arc.Rad = 0;
+  for (ArcEnd& end : arc.End) {
+    Bound(end.EndStyle, 0, 3);
+    Bound(end.EndLen, 0, 20);
+    Bound(end.EndSize, 0, 20);
+    Bound(end.EndFutosa, 0, 20);
+    Bound(end.EndLineStyle, 0, 39);
+  }
+}
+
+void RepairObject(DiagramObject& o) {
+  for (Point& position : o.Pos) Bound(position, -kMaxCoordinate, kMaxCoordinate);
+  Bound(o.ImageW, 0, kMaxImageSide);
+  Bound(o.ImageH, 0, kMaxImageSide);
+  Bound(o.FontSize, 0, 36);
+  Bound(o.Futosa, 0, 20);
+  Bound(o.LineStyle, 0, 39);
+  Bound(o.Margin, 0, 100);
+  Bound(o.WakuMa, 0, 200);
+  Bound(o.WakuW, 0, 30);
+  Bound(o.ImgFutosa, 0, 20);
+  Bound(o.ImgLineStyle, 0, 39);
+  Bound(o.ImgMargin, 0, 100);
+  MemoStyle& memo = o.Memo;
+  for (Point& offset : memo.MemoPos) Bound(offset, -200, 200);
+  Bound(memo.FontSize, 0, 36);
+  Bound(memo.Marumi, 0, 9);
+  Bound(memo.Futosa, 0, 20);
+  Bound(memo.LineStyle, 0, 39);
+  Bound(memo.Margin, 0, 100);
+  for (ArcStyle& arc : o.Arc) RepairArc(arc);
+}
+
+}  // namespace
+
+void RepairDamagedValues(Diagram& diagram) {
+  DocumentHeader& h = diagram.header;
+  Bound(h.ViewWidth, 1, 5000);
+  Bound(h.ViewHeight, 1, 5000);
+  for (Point& scroll : h.Scroll) Bound(scroll, -kMaxCoordinate, kMaxCoordinate);
+  for (float& zoom : h.Zoom) zoom = std::isnan(zoom) ? 1.0f : std::clamp(zoom, kSmallestZoom, kLargestZoom);
+  for (int i = 0; i < diagram.count(); ++i) RepairObject(diagram.object(i));
 }
 
 std::string WorkFolder(Messages& messages, const std::string& root, std::string_view sub) {

@@ -34,8 +34,13 @@ bool NewDocument(Diagram& diagram, RandomSource& random, const Clock& clock);
 bool HasDocumentExtension(const std::string& path);
 
 // Reads the cabinet at path (an absolute path ending in "rvl" in any case) into the diagram. On
-// failure the table is empty. Link-arc widths outside 0..20 are repaired to 3.
+// failure the table is empty. Damaged values are repaired (RepairDamagedValues).
 bool OpenDocument(Diagram& diagram, const std::string& path, const DocumentServices& services);
+
+// Puts each value a damaged file may carry outside its range back into it, so that the drawing never
+// meets it; a value inside its range is never changed, so no sound document changes. Link-arc widths
+// outside 0..20 become 3.
+void RepairDamagedValues(Diagram& diagram);
 
 // Stores currentScroll as the scroll position of the chart shown, then writes the diagram as a
 // cabinet at path (absolute), keeping a backup of the previous file when SYS/MakeBackup is 1. The

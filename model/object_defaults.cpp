@@ -42,9 +42,10 @@ std::string_view DefaultsSectionOf(const DiagramObject& object) {
 }
 
 Colour ParseColourSetting(std::string_view text) {
-  if (text.empty() || text == "-1") return kNoColour;
   return static_cast<Colour>(std::strtoll(std::string(text).c_str(), nullptr, 10));
 }
+
+Colour ParseFillSetting(std::string_view text) { return text.empty() ? kNoColour : ParseColourSetting(text); }
 
 void WriteDefaultShapeRow(ArcStyle& arc) {
   static constexpr uint16_t kRow[6] = {51, 21, 50, 51, 80, 91};
@@ -83,7 +84,7 @@ void ApplyMemoDefaults(Diagram& diagram, int index, const SettingsStore& s) {
   memo.FontItalic = s.ReadInt(kMemoDefaults, "FontItalic", 0);
   memo.refText = ReadColour(s, kMemoDefaults, "refText", "0");
   std::fill(std::begin(memo.FontTate), std::end(memo.FontTate), s.ReadInt(kMemoDefaults, "FontTate", 0));
-  memo.refMen = ReadColour(s, kMemoDefaults, "refMen", "");
+  memo.refMen = ParseFillSetting(s.ReadString(kMemoDefaults, "refMen", ""));
   memo.Marumi = s.ReadInt(kMemoDefaults, "Marumi", 3);
   memo.refLine = ReadColour(s, kMemoDefaults, "refLine", "8388608");
   memo.Futosa = s.ReadInt(kMemoDefaults, "Futosa", 0);
@@ -129,11 +130,11 @@ bool CreateObject(Diagram& diagram, const NewObject& request, const ObjectServic
   std::fill(std::begin(o.FontTate), std::end(o.FontTate), s.ReadInt(section, "FontTate", 0));
   const std::string fill = s.ReadString(section, "refMen", "");
   if (arc)
-    o.refMen = ParseColourSetting(fill);
+    o.refMen = ParseFillSetting(fill);
   else if (s.ReadInt("SYS", "BkColRnd", 1) == 1)
     o.refMen = RandomPastel(services.random, 255);
   else
-    o.refMen = fill.empty() ? kDefaultNodeFill : static_cast<Colour>(std::strtoll(fill.c_str(), nullptr, 10));
+    o.refMen = fill.empty() ? kDefaultNodeFill : ParseColourSetting(fill);
   o.refLine = ReadColour(s, section, "refLine", "8388608");
   o.Futosa = s.ReadInt(section, "Futosa", arc ? 0 : 1);
   o.LineStyle = s.ReadInt(section, "LineStyle", 0);
@@ -189,14 +190,14 @@ void WriteColour(SettingsStore& s, std::string_view section, std::string_view ke
 
 int CurrentChart(const Diagram& diagram) { return std::clamp(diagram.header.CurrentChart, 0, kChartCount - 1); }
 
-void WriteArcEnd(SettingsStore& s, const ArcEnd& end, int n) {
-  s.WriteInt(kArcDefaults, Key("EndStyle", n), end.EndStyle);
-  s.WriteInt(kArcDefaults, Key("EndLen", n), end.EndLen);
-  s.WriteInt(kArcDefaults, Key("EndSize", n), end.EndSize);
-  WriteColour(s, kArcDefaults, Key("EndMen", n), end.EndMen);
-  WriteColour(s, kArcDefaults, Key("EndLine", n), end.EndLine);
-  s.WriteInt(kArcDefaults, Key("EndFutosa", n), end.EndFutosa);
-  s.WriteInt(kArcDefaults, Key("EndLineStyle", n), end.EndLineStyle);
+void WriteArcEnd(SettingsStore& s, std::string_view section, const ArcEnd& end, int n) {
+  s.WriteInt(section, Key("EndStyle", n), end.EndStyle);
+  s.WriteInt(section, Key("EndLen", n), end.EndLen);
+  s.WriteInt(section, Key("EndSize", n), end.EndSize);
+  WriteColour(s, section, Key("EndMen", n), end.EndMen);
+  WriteColour(s, section, Key("EndLine", n), end.EndLine);
+  s.WriteInt(section, Key("EndFutosa", n), end.EndFutosa);
+  s.WriteInt(section, Key("EndLineStyle", n), end.EndLineStyle);
 }
 
 std::string KindName(const DiagramObject& o, int chart) {
@@ -244,16 +245,17 @@ bool SetObjectAsDefaults(const Diagram& diagram, SettingsStore& s, Messages& mes
   s.WriteInt(section, "AlineH", o.AlineH);
   s.WriteInt(section, "RoundR", o.RoundR);
 
+  // The arc values go to the object's own section too: a node's never replace the link-arc defaults.
   const ArcStyle& arc = o.Arc[c];
-  s.WriteInt(kArcDefaults, "ArcType", arc.ArcType);
-  WriteColour(s, kArcDefaults, "refArcLine", arc.refArcLine);
-  s.WriteInt(kArcDefaults, "ArcFutosa", arc.ArcFutosa);
-  s.WriteInt(kArcDefaults, "ArcLineStyle", arc.ArcLineStyle);
-  s.WriteInt(kArcDefaults, "Haba", arc.Haba);
-  WriteArcEnd(s, arc.End[0], 1);
-  WriteArcEnd(s, arc.End[1], 2);
+  s.WriteInt(section, "ArcType", arc.ArcType);
+  WriteColour(s, section, "refArcLine", arc.refArcLine);
+  s.WriteInt(section, "ArcFutosa", arc.ArcFutosa);
+  s.WriteInt(section, "ArcLineStyle", arc.ArcLineStyle);
+  s.WriteInt(section, "Haba", arc.Haba);
+  WriteArcEnd(s, section, arc.End[0], 1);
+  WriteArcEnd(s, section, arc.End[1], 2);
   const double angle = std::isfinite(arc.Rad) ? std::clamp(arc.Rad, -1e9, 1e9) : 0.0;
-  s.WriteString(kArcDefaults, "Rad", std::to_string(static_cast<long long>(angle)));
+  s.WriteString(section, "Rad", std::to_string(static_cast<long long>(angle)));
 
   messages.Show(KindName(o, c) + "の初期値に設定しました", MessageIcon::Information, MessageButtons::Ok);
   return true;

@@ -38,11 +38,14 @@ struct ObjectServices {
 // The section whose defaults apply to an object of this kind.
 std::string_view DefaultsSectionOf(const DiagramObject& object);
 
-// A colour kept in the settings as a decimal string: "" and "-1" mean no colour.
+// A colour kept in the settings as a decimal string: "-1" means no colour, "" reads as 0.
 Colour ParseColourSetting(std::string_view text);
 
-// The default shape parameters of an arc type that need no layout (types other than the curves and
-// wide arcs, whose controls depend on where the ends lie).
+// A fill colour (`refMen`) kept in the settings: "" means no colour as well.
+Colour ParseFillSetting(std::string_view text);
+
+// The default shape parameters of an arc type that need no layout (types other than the curves and wide
+// arcs, whose controls depend on where the ends lie).
 void WriteDefaultShapeRow(ArcStyle& arc);
 
 // Stores the "ArcDef" per-chart arc values into one chart of an object.

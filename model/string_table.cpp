@@ -83,6 +83,7 @@ constexpr std::pair<int, std::string_view> kStrings[] = {
     {kMsgCharactersReplaced, "Shift-JIS(CP932)で表せない文字を「?」に置き換えました"},
     {kMsgParentCycle, "親子関係が循環するため、この親ノードは設定できません"},
     {kMsgWorkbookWriteFailed, "Excelファイルの書き込みに失敗しました"},
+    {kMsgSettingsKeptAside, "設定ファイルの一部を読み込めませんでした\n読み込めた設定を使い、元のファイルは上の名前で残しました"},
 };
 
 }  // namespace

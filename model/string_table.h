@@ -80,6 +80,7 @@ enum MessageId : int {
   kMsgCharactersReplaced = 30332,
   kMsgParentCycle = 30333,
   kMsgWorkbookWriteFailed = 30334,
+  kMsgSettingsKeptAside = 30900,
 };
 
 // The text of a string number (UTF-8); empty for a number the table does not hold.

@@ -225,7 +225,8 @@ std::string ImageTypeOfPath(std::string_view path, Messages& messages) {
 }
 
 std::unique_ptr<Picture> PictureFromBytes(std::span<const uint8_t> bytes) {
-  return DocumentPictureCodec().Decode(bytes);
+  PictureBudget budget;
+  return DocumentPictureCodec().Decode(bytes, budget);
 }
 
 std::vector<uint8_t> PictureToBytes(const Picture& picture) { return DocumentPictureCodec().Encode(picture); }
@@ -243,7 +244,10 @@ std::unique_ptr<Picture> PictureFromPixels(int width, int height, std::vector<ui
 LoadedPicture LoadPictureFile(const std::string& path, std::string_view type, Messages& messages, int displayBits) {
   LoadedPicture result;
   const auto bytes = ReadWholeFile(path);
-  if (type == "jpeg" && bytes) {
+  // Kept as its file bytes only when it really is a JPEG (or a BMP); any other format named .jpg is
+  // decoded below like its own kind, so that its transparency is found.
+  const ImageFormat format = bytes ? DetectImageFormat(*bytes) : ImageFormat::Unknown;
+  if (type == "jpeg" && (format == ImageFormat::Jpeg || format == ImageFormat::Bmp)) {
     result.picture = PictureFromBytes(*bytes);
     if (result.picture) {
       result.size = PictureSizePixels(*result.picture);

@@ -2,6 +2,7 @@
 // holds one member, the document body.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace ravelo {
@@ -16,10 +17,12 @@ class Cabinet {
   virtual bool Pack(const std::string& sourcePath, const std::string& memberName,
                     const std::string& cabinetPath) = 0;
 
-  // Writes the bytes of the cabinet's first member, whatever its name, to destinationPath (the
-  // member's name is never used as a path). False when cabinetPath is no readable cabinet, holds no
-  // member or its data do not decompress; destinationPath may then hold part of the member.
-  virtual bool ExtractFirst(const std::string& cabinetPath, const std::string& destinationPath) = 0;
+  // Writes the bytes of the cabinet's first member, whatever its name, to destinationPath (the member's
+  // name is never used as a path). False when cabinetPath is no readable cabinet, holds no member or its
+  // data do not decompress; destinationPath may then hold part of the member. A member that declares
+  // more than maxBytes is refused before anything of it is written.
+  virtual bool ExtractFirst(const std::string& cabinetPath, const std::string& destinationPath,
+                            uint64_t maxBytes) = 0;
 };
 
 }  // namespace ravelo

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/picture.h"
+#include "platform/picture_budget.h"
 
 namespace ravelo {
 
@@ -46,8 +47,11 @@ bool HasPixelData(const Picture& picture);
 // True when some pixel is not fully opaque (alpha below 255).
 bool HasTransparency(const Picture& picture);
 
-// Decodes a complete BMP, JPEG, GIF (first frame), PNG or TIFF (first image) file, detected by its
-// first bytes. The picture carries pixels only (its fileBytes stay empty).
+// Decodes a complete BMP, JPEG, GIF (first frame), PNG or TIFF (first image) file, detected by its first
+// bytes, when its pixels fit the budget. The picture carries pixels only (its fileBytes stay empty).
+std::optional<Picture> DecodeImageFile(std::span<const uint8_t> fileBytes, PictureBudget& budget);
+
+// The same for a picture on its own, within the budget of one picture.
 std::optional<Picture> DecodeImageFile(std::span<const uint8_t> fileBytes);
 
 struct ImageEncodeOptions {

@@ -7,14 +7,17 @@
 #include <vector>
 
 #include "platform/picture.h"
+#include "platform/picture_budget.h"
 
 namespace ravelo {
 
 class PictureCodec {
  public:
   virtual ~PictureCodec() = default;
-  // The picture held in a complete picture file, or null when the bytes do not decode.
-  virtual std::unique_ptr<Picture> Decode(std::span<const uint8_t> fileBytes) const = 0;
+  // The picture held in a complete picture file, or null when the bytes do not decode or its pixels do
+  // not fit the budget.
+  virtual std::unique_ptr<Picture> Decode(std::span<const uint8_t> fileBytes,
+                                          PictureBudget& budget) const = 0;
   // The picture as a complete picture file; empty when it cannot be serialised.
   virtual std::vector<uint8_t> Encode(const Picture& picture) const = 0;
 };
@@ -22,7 +25,7 @@ class PictureCodec {
 // Carries picture data as opaque bytes: what is read is written back unchanged.
 class OpaquePictureCodec final : public PictureCodec {
  public:
-  std::unique_ptr<Picture> Decode(std::span<const uint8_t> fileBytes) const override {
+  std::unique_ptr<Picture> Decode(std::span<const uint8_t> fileBytes, PictureBudget&) const override {
     if (fileBytes.empty()) return nullptr;
     auto picture = std::make_unique<Picture>();
     picture->fileBytes.assign(fileBytes.begin(), fileBytes.end());

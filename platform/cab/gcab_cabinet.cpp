@@ -41,13 +41,20 @@ bool WriteWholeFile(const std::string& path, const char* data, std::size_t size)
 
 struct FirstMemberChoice {
   std::string extractName;
+  uint64_t maxBytes = 0;
   GCabFile* chosen = nullptr;
+  bool tooLarge = false;
 };
 
-// Takes the first member the library offers, under our own name; every later one is skipped.
+// Takes the first member the library offers, under our own name, unless it declares more bytes than
+// allowed; every later one is skipped.
 gboolean ChooseFirstMember(GCabFile* file, gpointer data) {
   auto* choice = static_cast<FirstMemberChoice*>(data);
-  if (choice->chosen != nullptr) return FALSE;
+  if (choice->chosen != nullptr || choice->tooLarge) return FALSE;
+  if (gcab_file_get_size(file) > choice->maxBytes) {
+    choice->tooLarge = true;
+    return FALSE;
+  }
   choice->chosen = file;
   gcab_file_set_extract_name(file, choice->extractName.c_str());
   return TRUE;
@@ -89,7 +96,8 @@ bool GcabCabinet::Pack(const std::string& sourcePath, const std::string& memberN
                         g_memory_output_stream_get_data_size(bytes));
 }
 
-bool GcabCabinet::ExtractFirst(const std::string& cabinetPath, const std::string& destinationPath) {
+bool GcabCabinet::ExtractFirst(const std::string& cabinetPath, const std::string& destinationPath,
+                               uint64_t maxBytes) {
   GObjectPtr<GFile> cabinetFile(g_file_new_for_path(cabinetPath.c_str()));
   GError* error = nullptr;
   GObjectPtr<GFileInputStream> in(g_file_read(cabinetFile.get(), nullptr, &error));
@@ -109,6 +117,7 @@ bool GcabCabinet::ExtractFirst(const std::string& cabinetPath, const std::string
       g_file_new_for_path(separator == 0 ? "/" : destinationPath.substr(0, separator).c_str()));
   FirstMemberChoice choice;
   choice.extractName = destinationPath.substr(separator + 1);
+  choice.maxBytes = maxBytes;
   if (!gcab_cabinet_extract_simple(cabinet.get(), destinationFolder.get(), ChooseFirstMember, &choice,
                                    nullptr, &error)) {
     g_clear_error(&error);

@@ -9,7 +9,8 @@ class GcabCabinet final : public Cabinet {
  public:
   bool Pack(const std::string& sourcePath, const std::string& memberName,
             const std::string& cabinetPath) override;
-  bool ExtractFirst(const std::string& cabinetPath, const std::string& destinationPath) override;
+  bool ExtractFirst(const std::string& cabinetPath, const std::string& destinationPath,
+                    uint64_t maxBytes) override;
 };
 
 }  // namespace ravelo

@@ -307,9 +307,10 @@ void PolygonPath(cairo_t* cr, std::span<const Point> points) {
   cairo_close_path(cr);
 }
 
-// The dash pattern of a pen, in pen widths: dashes of three, dots of one, gaps of one. Dashes end
-// square (butt caps, mitred joins) so that crisp dashes keep these exact lengths; solid lines have
-// round caps and joins.
+// The dash pattern of a pen, in pen widths: dashes of three, dots of one, gaps of one. Wide pens, solid
+// or not, have round caps and joins; as each cap reaches half a width beyond its dash, their dashes are
+// laid out a width shorter and the gaps a width longer, so that what shows keeps those lengths. A
+// one-pixel pen keeps square ends, so that its dots stay single pixels.
 struct Dashes {
   std::array<double, 6> lengths{};
   int count = 0;
@@ -318,7 +319,12 @@ struct Dashes {
 };
 Dashes DashPattern(DashStyle dash, double width) {
   constexpr double kDash = 3, kDot = 1, kGap = 1;
-  Dashes d{.cap = CAIRO_LINE_CAP_BUTT, .join = CAIRO_LINE_JOIN_MITER};
+  const bool round = width > 1;
+  Dashes d;
+  if (!round) {
+    d.cap = CAIRO_LINE_CAP_BUTT;
+    d.join = CAIRO_LINE_JOIN_MITER;
+  }
   switch (dash) {
     case DashStyle::Solid:
       return {};
@@ -339,7 +345,8 @@ Dashes DashPattern(DashStyle dash, double width) {
       d.count = 6;
       break;
   }
-  for (double& length : d.lengths) length *= width;
+  const double capReach = round ? width : 0;
+  for (int i = 0; i < d.count; ++i) d.lengths[i] = d.lengths[i] * width + (i % 2 == 0 ? -capReach : capReach);
   return d;
 }
 

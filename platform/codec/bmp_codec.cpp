@@ -415,9 +415,9 @@ void AppendRleRow(std::vector<uint8_t>& out, std::span<const uint8_t> row, bool 
 
 }  // namespace
 
-std::optional<Picture> DecodeBmp(std::span<const uint8_t> fileBytes) {
+std::optional<Picture> DecodeBmp(std::span<const uint8_t> fileBytes, PictureBudget& budget) {
   const std::optional<BmpLayout> layout = ReadLayout(fileBytes);
-  if (!layout) return std::nullopt;
+  if (!layout || !budget.Take(layout->width, layout->height)) return std::nullopt;
   Picture picture = BlankPicture(layout->width, layout->height);
   if (layout->compression == kCompressionRle8 || layout->compression == kCompressionRle4) {
     if (!DecodeRle(*layout, picture)) return std::nullopt;

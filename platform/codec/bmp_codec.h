@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "platform/picture.h"
+#include "platform/picture_budget.h"
 
 namespace ravelo {
 
-// Null when the bytes are not a complete BMP file of a supported kind. 32-bit pixels keep their
-// alpha: the alpha mask when the header has one, else the fourth byte of each pixel unless every
-// fourth byte is 0 (writers that leave it unused). Pixels an RLE stream skips stay transparent.
-std::optional<Picture> DecodeBmp(std::span<const uint8_t> fileBytes);
+// Null when the bytes are not a complete BMP file of a supported kind. 32-bit pixels keep their alpha:
+// the alpha mask when the header has one, else the fourth byte of each pixel unless every fourth byte is
+// 0 (writers that leave it unused). Pixels an RLE stream skips stay transparent.
+std::optional<Picture> DecodeBmp(std::span<const uint8_t> fileBytes, PictureBudget& budget);
 
 enum class BmpDepth { Bits24, Bits32 };
 

@@ -5,8 +5,9 @@
 
 namespace ravelo {
 
-std::unique_ptr<Picture> DocumentPictureCodec::Decode(std::span<const uint8_t> fileBytes) const {
-  std::optional<Picture> decoded = DecodeImageFile(fileBytes);
+std::unique_ptr<Picture> DocumentPictureCodec::Decode(std::span<const uint8_t> fileBytes,
+                                                      PictureBudget& budget) const {
+  std::optional<Picture> decoded = DecodeImageFile(fileBytes, budget);
   if (!decoded) return nullptr;
   auto picture = std::make_unique<Picture>(std::move(*decoded));
   picture->fileBytes.assign(fileBytes.begin(), fileBytes.end());

@@ -12,7 +12,7 @@ namespace ravelo {
 // pixels of a decoded picture must clear its fileBytes.
 class DocumentPictureCodec final : public PictureCodec {
  public:
-  std::unique_ptr<Picture> Decode(std::span<const uint8_t> fileBytes) const override;
+  std::unique_ptr<Picture> Decode(std::span<const uint8_t> fileBytes, PictureBudget& budget) const override;
   std::vector<uint8_t> Encode(const Picture& picture) const override;
 };
 

@@ -69,7 +69,8 @@ std::vector<int> StoredRowOrder(int height, bool interlaced) {
   return rows;
 }
 
-std::optional<Picture> ReadFrame(GifFileType* gif, int transparentIndex, std::size_t inputBytes) {
+std::optional<Picture> ReadFrame(GifFileType* gif, int transparentIndex, std::size_t inputBytes,
+                                 PictureBudget& budget) {
   if (DGifGetImageDesc(gif) == GIF_ERROR) return std::nullopt;
   const GifImageDesc& frame = gif->Image;
   const ColorMapObject* map = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
@@ -77,7 +78,8 @@ std::optional<Picture> ReadFrame(GifFileType* gif, int transparentIndex, std::si
     return std::nullopt;
   const int64_t width = std::max<int64_t>(gif->SWidth, int64_t{frame.Left} + frame.Width);
   const int64_t height = std::max<int64_t>(gif->SHeight, int64_t{frame.Top} + frame.Height);
-  if (!SizeFitsInput(width, height, inputBytes, kMaxPixelsPerByte)) return std::nullopt;
+  if (!SizeFitsInput(width, height, inputBytes, kMaxPixelsPerByte) || !budget.Take(width, height))
+    return std::nullopt;
 
   Picture picture = BlankPicture(static_cast<int>(width), static_cast<int>(height));
   std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
@@ -117,7 +119,7 @@ bool ReadExtension(GifFileType* gif, int& transparentIndex) {
 
 }  // namespace
 
-std::optional<Picture> DecodeGif(std::span<const uint8_t> fileBytes) {
+std::optional<Picture> DecodeGif(std::span<const uint8_t> fileBytes, PictureBudget& budget) {
   MemoryInput input{fileBytes};
   int error = 0;
   const Decoder gif(DGifOpen(&input, ReadFromMemory, &error));
@@ -126,7 +128,8 @@ std::optional<Picture> DecodeGif(std::span<const uint8_t> fileBytes) {
   for (;;) {
     GifRecordType record = UNDEFINED_RECORD_TYPE;
     if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR) return std::nullopt;
-    if (record == IMAGE_DESC_RECORD_TYPE) return ReadFrame(gif.get(), transparentIndex, fileBytes.size());
+    if (record == IMAGE_DESC_RECORD_TYPE)
+      return ReadFrame(gif.get(), transparentIndex, fileBytes.size(), budget);
     if (record != EXTENSION_RECORD_TYPE || !ReadExtension(gif.get(), transparentIndex)) return std::nullopt;
   }
 }

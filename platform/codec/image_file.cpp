@@ -83,22 +83,27 @@ bool HasTransparency(const Picture& picture) {
   return false;
 }
 
-std::optional<Picture> DecodeImageFile(std::span<const uint8_t> fileBytes) {
+std::optional<Picture> DecodeImageFile(std::span<const uint8_t> fileBytes, PictureBudget& budget) {
   switch (DetectImageFormat(fileBytes)) {
     case ImageFormat::Bmp:
-      return DecodeBmp(fileBytes);
+      return DecodeBmp(fileBytes, budget);
     case ImageFormat::Jpeg:
-      return DecodeJpeg(fileBytes);
+      return DecodeJpeg(fileBytes, budget);
     case ImageFormat::Gif:
-      return DecodeGif(fileBytes);
+      return DecodeGif(fileBytes, budget);
     case ImageFormat::Png:
-      return DecodePng(fileBytes);
+      return DecodePng(fileBytes, budget);
     case ImageFormat::Tiff:
-      return DecodeTiff(fileBytes);
+      return DecodeTiff(fileBytes, budget);
     case ImageFormat::Unknown:
       break;
   }
   return std::nullopt;
+}
+
+std::optional<Picture> DecodeImageFile(std::span<const uint8_t> fileBytes) {
+  PictureBudget budget;
+  return DecodeImageFile(fileBytes, budget);
 }
 
 std::vector<uint8_t> EncodeImageFile(const Picture& picture, ImageFormat format,

@@ -62,12 +62,14 @@ void CmykToBgra(uint8_t* row, std::size_t pixels) {
 }
 
 bool Decompress(jpeg_decompress_struct& info, ErrorTrap& trap, std::span<const uint8_t> bytes,
-                Picture& picture) {
+                PictureBudget& budget, Picture& picture) {
   if (setjmp(trap.jump) != 0) return false;
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&info, TRUE);
-  if (!SizeFitsInput(info.image_width, info.image_height, bytes.size(), kMaxPixelsPerByte)) return false;
+  if (!SizeFitsInput(info.image_width, info.image_height, bytes.size(), kMaxPixelsPerByte) ||
+      !budget.Take(info.image_width, info.image_height))
+    return false;
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
   jpeg_start_decompress(&info);
@@ -157,12 +159,12 @@ bool Compress(jpeg_compress_struct& info, ErrorTrap& trap, VectorDestination& de
 
 }  // namespace
 
-std::optional<Picture> DecodeJpeg(std::span<const uint8_t> fileBytes) {
+std::optional<Picture> DecodeJpeg(std::span<const uint8_t> fileBytes, PictureBudget& budget) {
   jpeg_decompress_struct info{};
   ErrorTrap trap{};
   info.err = InstallTrap(trap);
   Picture picture;
-  const bool decoded = Decompress(info, trap, fileBytes, picture);
+  const bool decoded = Decompress(info, trap, fileBytes, budget, picture);
   jpeg_destroy_decompress(&info);
   if (!decoded) return std::nullopt;
   return picture;

@@ -122,12 +122,14 @@ std::optional<std::vector<uint8_t>> CompressedScanlines(const Picture& picture, 
 
 }  // namespace
 
-std::optional<Picture> DecodePng(std::span<const uint8_t> fileBytes) {
+std::optional<Picture> DecodePng(std::span<const uint8_t> fileBytes, PictureBudget& budget) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   const ImageGuard guard{image};
   if (png_image_begin_read_from_memory(&image, fileBytes.data(), fileBytes.size()) == 0) return std::nullopt;
-  if (!SizeFitsInput(image.width, image.height, fileBytes.size(), kMaxPixelsPerByte)) return std::nullopt;
+  if (!SizeFitsInput(image.width, image.height, fileBytes.size(), kMaxPixelsPerByte) ||
+      !budget.Take(image.width, image.height))
+    return std::nullopt;
   image.format = PNG_FORMAT_BGRA;
   image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
   Picture picture = BlankPicture(static_cast<int>(image.width), static_cast<int>(image.height));

@@ -275,7 +275,7 @@ bool ReadThroughRgba(TIFF* tiff, Picture& picture) {
 
 }  // namespace
 
-std::optional<Picture> DecodeTiff(std::span<const uint8_t> fileBytes) {
+std::optional<Picture> DecodeTiff(std::span<const uint8_t> fileBytes, PictureBudget& budget) {
   if (!FirstDirectoryWithinFile(fileBytes)) return std::nullopt;
   MemoryFile file{fileBytes};
   const TiffHandle tiff = Open(file, "r");
@@ -283,7 +283,7 @@ std::optional<Picture> DecodeTiff(std::span<const uint8_t> fileBytes) {
   uint32_t width = 0, height = 0;
   if (TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) == 0 ||
       TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height) == 0 ||
-      !SizeFitsInput(width, height, fileBytes.size(), kMaxPixelsPerByte)) {
+      !SizeFitsInput(width, height, fileBytes.size(), kMaxPixelsPerByte) || !budget.Take(width, height)) {
     return std::nullopt;
   }
   Picture picture = BlankPicture(static_cast<int>(width), static_cast<int>(height));

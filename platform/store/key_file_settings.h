@@ -13,7 +13,9 @@ namespace ravelo {
 
 class KeyFileSettings final : public SettingsStore {
  public:
-  // Loads path when it exists; a file that cannot be read starts empty (every value at its default).
+  // Loads path when it exists. A file that cannot be read whole is read line by line, keeping every line
+  // the format accepts, and is then moved aside (keptAsidePath) so that no write replaces it; when it
+  // cannot be moved, nothing is written at all.
   explicit KeyFileSettings(std::string path);
   ~KeyFileSettings() override;
   KeyFileSettings(const KeyFileSettings&) = delete;
@@ -28,12 +30,17 @@ class KeyFileSettings final : public SettingsStore {
   // False once a write could not be stored (the value is still held in memory).
   bool lastWriteStored() const { return lastWriteStored_; }
 
+  // Where an unreadable settings file was moved when this store was made; empty when none was.
+  const std::string& keptAsidePath() const { return keptAside_; }
+
  private:
   void Store();
 
   std::string path_;
   GKeyFile* file_;
   bool lastWriteStored_ = true;
+  bool writable_ = true;
+  std::string keptAside_;
 };
 
 // $XDG_CONFIG_HOME/Orvenda/Ravelo.ini (or the same under ~/.config).

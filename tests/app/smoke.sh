@@ -655,6 +655,31 @@ print(d["header"]["CurrentChart"], " ".join("%d,%d" % (o["Pos"][3]["X"], o["Pos"
     expect_setting Load Import0 "$work/broken.xlsx"
     ;;
 
+  damaged-settings)
+    # A settings file with lines that cannot be read: after a start, an open and a close, every value
+    # that could be read is still in the settings file, and the damaged file is kept as it was.
+    "$make_document" "$work/doc.rvl"
+    mkdir -p "$(dirname "$settings")"
+    printf '[SYS]\nMakeBackup=0\nthis line is no setting\n[NodeDef]\nFontSize=20\nrefMen=255\n' >"$settings"
+    printf '[Insatu]\nPaperSize=8\nMarginLmm=\xff\xfe\n[Workspace]\nApplicationLook=212\n' >>"$settings"
+    cp "$settings" "$work/damaged.ini"
+    script damaged "log-title" "quit"
+    run damaged "$work/doc.rvl"
+    expect damaged.log "message warning ok $settings.unreadable\\n設定ファイルの一部を読み込めませんでした\\n読み込めた設定を使い、元のファイルは上の名前で残しました"
+    expect damaged.log "title doc.rvl - ラヴェロ"
+    cmp -s "$settings.unreadable" "$work/damaged.ini" || fail "the damaged file was not kept as it was"
+    expect_setting SYS MakeBackup 0
+    expect_setting NodeDef FontSize 20
+    expect_setting NodeDef refMen 255
+    expect_setting Insatu PaperSize 8
+    expect_setting Workspace ApplicationLook 212
+    expect_setting "Recent File List" File1 "$work/doc.rvl"
+    # Told once: the next start finds a whole file.
+    script again "log-title" "quit"
+    run again
+    reject again.log "message "
+    ;;
+
   *)
     echo "unknown case $case_name"
     exit 2

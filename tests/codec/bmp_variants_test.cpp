@@ -190,7 +190,7 @@ TEST(BmpVariants, DecodeToThePixelsImageMagickDecodes) {
     testing::WriteFileBytes(path, file);
     const std::optional<Picture> reference = testing::DecodeWithImageMagick(path);
     ASSERT_TRUE(reference) << variant.name << ": ImageMagick cannot read it";
-    const std::optional<Picture> picture = DecodeBmp(file);
+    const std::optional<Picture> picture = DecodeBmp(file, testing::FreshBudget());
     ASSERT_TRUE(picture) << variant.name;
     const int difference = testing::LargestDifference(*picture, *reference);
     EXPECT_TRUE(difference >= 0 && difference <= variant.tolerance) << variant.name << ": " << difference;
@@ -200,7 +200,7 @@ TEST(BmpVariants, DecodeToThePixelsImageMagickDecodes) {
 TEST(BmpVariants, PixelsAnRleStreamSkipsStayTransparent) {
   BmpRecipe recipe = Rle8();
   recipe.pixels = {0x01, 0x02, 0x00, 0x02, 0x02, 0x01, 0x01, 0x03, 0x00, 0x01};  // pixel, delta (2, 1), pixel
-  const std::optional<Picture> picture = DecodeBmp(BuildBmp(recipe));
+  const std::optional<Picture> picture = DecodeBmp(BuildBmp(recipe), testing::FreshBudget());
   ASSERT_TRUE(picture);
   const auto alphaAt = [&](int x, int y) {
     return picture->bgra[(static_cast<std::size_t>(y) * 5 + x) * 4 + 3];
@@ -215,7 +215,7 @@ TEST(BmpVariants, PixelsAnRleStreamSkipsStayTransparent) {
 TEST(BmpVariants, PaletteIndicesPastThePaletteReadAsBlack) {
   const BmpRecipe recipe{
       .width = 2, .height = 1, .bits = 8, .palette = {{1, 2, 3}}, .coloursUsed = 1, .pixels = {0, 200, 0, 0}};
-  const std::optional<Picture> picture = DecodeBmp(BuildBmp(recipe));
+  const std::optional<Picture> picture = DecodeBmp(BuildBmp(recipe), testing::FreshBudget());
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->bgra, (Bytes{1, 2, 3, 255, 0, 0, 0, 255}));
 }
@@ -259,17 +259,18 @@ TEST(BmpVariants, BrokenFilesGiveNothing) {
       {"RLE8 on 4 bits", {.width = 1, .height = 1, .bits = 4, .compression = 1, .pixels = {0, 1}}},
       {"header of 20 bytes", {.headerBytes = 20, .width = 1, .height = 1, .pixels = Bytes(4)}},
   };
-  for (const BrokenCase& broken : cases) EXPECT_FALSE(DecodeBmp(BuildBmp(broken.recipe))) << broken.name;
+  for (const BrokenCase& broken : cases)
+    EXPECT_FALSE(DecodeBmp(BuildBmp(broken.recipe), testing::FreshBudget())) << broken.name;
 
   Bytes headerPastTheEnd = BuildBmp({.width = 1, .height = 1, .pixels = Bytes(4)});
   headerPastTheEnd[14] = 0xFF;
-  EXPECT_FALSE(DecodeBmp(headerPastTheEnd)) << "header size past the end";
+  EXPECT_FALSE(DecodeBmp(headerPastTheEnd, testing::FreshBudget())) << "header size past the end";
   Bytes dataInsideHeader = BuildBmp({.width = 1, .height = 1, .pixels = Bytes(4)});
   dataInsideHeader[10] = 20;
-  EXPECT_FALSE(DecodeBmp(dataInsideHeader)) << "pixel data offset inside the header";
+  EXPECT_FALSE(DecodeBmp(dataInsideHeader, testing::FreshBudget())) << "pixel data offset inside the header";
   Bytes dataPastTheEnd = BuildBmp({.width = 1, .height = 1, .pixels = Bytes(4)});
   dataPastTheEnd[11] = 0x10;
-  EXPECT_FALSE(DecodeBmp(dataPastTheEnd)) << "pixel data offset past the end";
+  EXPECT_FALSE(DecodeBmp(dataPastTheEnd, testing::FreshBudget())) << "pixel data offset past the end";
 }
 
 }  // namespace

@@ -62,7 +62,8 @@ TEST_F(Encoders, BmpOf24And32BitsReadsBackInImageMagick) {
 }
 
 TEST_F(Encoders, BmpOf24BitsDropsAlpha) {
-  const std::optional<Picture> read = DecodeBmp(EncodeBmp(kWithAlpha, BmpDepth::Bits24));
+  const std::optional<Picture> read =
+      DecodeBmp(EncodeBmp(kWithAlpha, BmpDepth::Bits24), testing::FreshBudget());
   ASSERT_TRUE(read);
   EXPECT_EQ(read->bgra, Opaque(kWithAlpha).bgra);
 }
@@ -94,9 +95,10 @@ TEST_F(Encoders, JpegReadsBackInDjpegCloseToTheSourceAndSmallerAtLowQuality) {
     const int difference = LargestDifference(*read, source);
     EXPECT_GE(difference, previous);
     previous = difference;
-    EXPECT_EQ(LargestDifference(*DecodeJpeg(file), *read), 0) << "the decoder agrees with djpeg";
+    EXPECT_EQ(LargestDifference(*DecodeJpeg(file, testing::FreshBudget()), *read), 0)
+        << "the decoder agrees with djpeg";
   }
-  EXPECT_LE(LargestDifference(*DecodeJpeg(best), source), 4) << "quality 100";
+  EXPECT_LE(LargestDifference(*DecodeJpeg(best, testing::FreshBudget()), source), 4) << "quality 100";
 }
 
 // The sampling byte of the first component in the frame header: 0x11 keeps full colour resolution.
@@ -113,7 +115,7 @@ TEST_F(Encoders, JpegKeepsFullColourResolutionFromQuality90) {
 }
 
 TEST_F(Encoders, JpegIgnoresAlpha) {
-  const std::optional<Picture> read = DecodeJpeg(EncodeJpeg(kWithAlpha, 100));
+  const std::optional<Picture> read = DecodeJpeg(EncodeJpeg(kWithAlpha, 100), testing::FreshBudget());
   ASSERT_TRUE(read);
   EXPECT_LE(LargestDifference(*read, Opaque(kWithAlpha)), 4);
 }

@@ -66,8 +66,9 @@ TEST(PictureChecks, PixelDataAndTransparency) {
 
 TEST(DocumentPictureCodec, KeepsJpegBytesVerbatimAndWritesThemBack) {
   const DocumentPictureCodec codec;
+  PictureBudget budget;
   const Bytes jpeg = ReadFixture("jpeg-420.jpg");
-  const std::unique_ptr<Picture> picture = codec.Decode(jpeg);
+  const std::unique_ptr<Picture> picture = codec.Decode(jpeg, budget);
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->fileBytes, jpeg);
   EXPECT_EQ(picture->width, 32);
@@ -77,17 +78,18 @@ TEST(DocumentPictureCodec, KeepsJpegBytesVerbatimAndWritesThemBack) {
 
 TEST(DocumentPictureCodec, KeepsFilesVerbatimAndWritesPicturesOfPixelsAsBmpOf24Or32Bits) {
   const DocumentPictureCodec codec;
+  PictureBudget budget;
   for (const auto& [file, bits] : {std::pair{"png-rgb.png", 24}, std::pair{"gif-plain.gif", 24},
                                    std::pair{"png-rgba.png", 32}, std::pair{"tiff-rgba.tif", 32}}) {
     const Bytes original = ReadFixture(file);
-    std::unique_ptr<Picture> picture = codec.Decode(original);
+    std::unique_ptr<Picture> picture = codec.Decode(original, budget);
     ASSERT_TRUE(picture) << file;
     EXPECT_EQ(codec.Encode(*picture), original) << file << ": a decoded file is written back as it came";
     picture->fileBytes.clear();  // as after a change of its pixels
     const Bytes stored = codec.Encode(*picture);
     ASSERT_EQ(DetectImageFormat(stored), ImageFormat::Bmp) << file;
     EXPECT_EQ(stored[28], bits) << file;
-    const std::unique_ptr<Picture> reread = codec.Decode(stored);
+    const std::unique_ptr<Picture> reread = codec.Decode(stored, budget);
     ASSERT_TRUE(reread) << file;
     EXPECT_EQ(reread->bgra, picture->bgra) << file << ": alpha and the colour of clear pixels survive";
   }
@@ -95,9 +97,10 @@ TEST(DocumentPictureCodec, KeepsFilesVerbatimAndWritesPicturesOfPixelsAsBmpOf24O
 
 TEST(DocumentPictureCodec, RefusesWhatDoesNotDecodeAndWritesNothingForAnEmptyPicture) {
   const DocumentPictureCodec codec;
-  EXPECT_FALSE(codec.Decode({}));
-  EXPECT_FALSE(codec.Decode(Bytes{'B', 'M', 1, 2, 3}));
-  EXPECT_FALSE(codec.Decode(Bytes(100, 0x55)));
+  PictureBudget budget;
+  EXPECT_FALSE(codec.Decode({}, budget));
+  EXPECT_FALSE(codec.Decode(Bytes{'B', 'M', 1, 2, 3}, budget));
+  EXPECT_FALSE(codec.Decode(Bytes(100, 0x55), budget));
   EXPECT_TRUE(codec.Encode(Picture{}).empty());
   Picture bytesOnly;
   bytesOnly.fileBytes = {1, 2, 3};

@@ -9,8 +9,16 @@
 #include <vector>
 
 #include "platform/picture.h"
+#include "platform/picture_budget.h"
 
 namespace ravelo::testing {
+
+// A budget with nothing taken yet, for one decoding.
+inline PictureBudget& FreshBudget() {
+  static PictureBudget budget;
+  budget = PictureBudget();
+  return budget;
+}
 
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);

@@ -40,6 +40,8 @@ uint32_t Le32(const std::string& bytes, std::size_t at) {
 constexpr std::size_t kCabinetSize = 8, kFirstFileEntry = 16, kFolderCount = 26, kFileCount = 28, kFlags = 30,
                       kSetId = 32, kFirstFolderEntry = 36;
 
+constexpr uint64_t kAnySize = UINT64_MAX;
+
 class GcabCabinetTest : public ::testing::Test {
  protected:
   // Packs bytes held in a source file under memberName and returns the cabinet's bytes.
@@ -131,7 +133,7 @@ TEST_P(ForeignCabinetTest, ExtractsTheMemberUnderOurOwnName) {
   ASSERT_EQ(made.status, 0) << made.output;
   std::filesystem::create_directory(scratch / "out");
 
-  ASSERT_TRUE(cabinet.ExtractFirst(scratch / "foreign.cab", scratch / "out/body"));
+  ASSERT_TRUE(cabinet.ExtractFirst(scratch / "foreign.cab", scratch / "out/body", kAnySize));
 
   EXPECT_TRUE(ReadFileBytes(scratch / "out/body") == body);
   EXPECT_EQ(FolderEntries(scratch / "out"), std::vector<std::string>{"body"});
@@ -150,7 +152,7 @@ TEST_F(GcabCabinetTest, ExtractsOnlyTheFirstOfSeveralMembers) {
       RunTool("cd " + Quoted(scratch.path()) + " && gcab -c -z -n many.cab first.bin second.bin").status, 0);
   std::filesystem::create_directory(scratch / "out");
 
-  ASSERT_TRUE(cabinet.ExtractFirst(scratch / "many.cab", scratch / "out/body"));
+  ASSERT_TRUE(cabinet.ExtractFirst(scratch / "many.cab", scratch / "out/body", kAnySize));
 
   EXPECT_EQ(ReadFileBytes(scratch / "out/body"), "first member");
   EXPECT_EQ(FolderEntries(scratch / "out"), std::vector<std::string>{"body"});
@@ -169,7 +171,7 @@ TEST_F(GcabCabinetTest, NeverLetsAMemberNameWriteOutsideTheDestination) {
     WriteFileBytes(scratch / "hostile.cab", cab);
     std::filesystem::create_directories(scratch / "inner/deep");
 
-    ASSERT_TRUE(cabinet.ExtractFirst(scratch / "hostile.cab", scratch / "inner/deep/body"));
+    ASSERT_TRUE(cabinet.ExtractFirst(scratch / "hostile.cab", scratch / "inner/deep/body", kAnySize));
 
     EXPECT_EQ(ReadFileBytes(scratch / "inner/deep/body"), "body bytes");
     EXPECT_EQ(FolderEntries(scratch / "inner/deep"), std::vector<std::string>{"body"});
@@ -179,6 +181,22 @@ TEST_F(GcabCabinetTest, NeverLetsAMemberNameWriteOutsideTheDestination) {
     EXPECT_FALSE(std::filesystem::exists(outside));
     std::filesystem::remove(outside);
   }
+}
+
+TEST_F(GcabCabinetTest, RefusesAMemberLargerThanAllowedBeforeWritingAnyOfIt) {
+  std::string cab = PackBytes(MixedBytes(70000, 5), "a.rvl");
+  std::filesystem::create_directory(scratch / "out");
+  EXPECT_FALSE(cabinet.ExtractFirst(scratch / "packed.cab", scratch / "out/body", 69999));
+  EXPECT_TRUE(FolderEntries(scratch / "out").empty());
+  EXPECT_TRUE(cabinet.ExtractFirst(scratch / "packed.cab", scratch / "out/body", 70000));
+
+  // A member that declares 4 GiB (the size carries no checksum) is refused without a byte written.
+  const std::size_t file = Le32(cab, kFirstFileEntry);
+  cab.replace(file, 4, "\xF0\xFF\xFF\xFF");
+  WriteFileBytes(scratch / "huge.cab", cab);
+  std::filesystem::remove(scratch / "out/body");
+  EXPECT_FALSE(cabinet.ExtractFirst(scratch / "huge.cab", scratch / "out/body", uint64_t{1} << 31));
+  EXPECT_TRUE(FolderEntries(scratch / "out").empty());
 }
 
 TEST_F(GcabCabinetTest, RefusesWhatIsNoWholeCabinet) {
@@ -203,7 +221,7 @@ TEST_F(GcabCabinetTest, RefusesWhatIsNoWholeCabinet) {
     SCOPED_TRACE(name);
     if (name != "missing") WriteFileBytes(scratch / "damaged.cab", bytes);
     EXPECT_FALSE(cabinet.ExtractFirst(scratch / (name == "missing" ? "none.cab" : "damaged.cab"),
-                                      scratch / "out/body"));
+                                      scratch / "out/body", kAnySize));
   }
 }
 

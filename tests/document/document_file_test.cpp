@@ -1,9 +1,15 @@
 #include "model/document_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <sstream>
 
@@ -76,8 +82,9 @@ class BreakingCabinet final : public Cabinet {
       std::filesystem::resize_file(cabinetPath, std::filesystem::file_size(cabinetPath) / 2);
     return false;
   }
-  bool ExtractFirst(const std::string& cabinetPath, const std::string& destinationPath) override {
-    return real.ExtractFirst(cabinetPath, destinationPath);
+  bool ExtractFirst(const std::string& cabinetPath, const std::string& destinationPath,
+                    uint64_t maxBytes) override {
+    return real.ExtractFirst(cabinetPath, destinationPath, maxBytes);
   }
   GcabCabinet real;
 };
@@ -242,6 +249,34 @@ INSTANTIATE_TEST_SUITE_P(
                       BackupCase{"DotOnlyInTheFolder", "my.folder/plainrvl", true, 1, false, nullptr},
                       BackupCase{"NameWithoutDotBackupsOff", "plainrvl", true, 0, true, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentFileTest, ABackupCopyThatBreaksOffLeavesThePreviousBackupWhole) {
+  // The previous document is larger than what the saving process may write to any one file, so the copy
+  // to the backup breaks off, as on a full disk, while the new body (no objects) still fits.
+  const std::string path = docs + "/a.rvl";
+  const std::string previous(200000, 'd');
+  WriteFileBytes(path, previous);
+  WriteFileBytes(docs + "/a(back).RVL", "older backup");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100000, 100000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    Diagram d;
+    RandomSource random;
+    ResetToNewDocument(d, random, 1);
+    const bool saved = Save(d, path);
+    _exit(!saved && Texts() == std::vector<std::string>{Message("", kMsgBackupFailed)} ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save is refused with the backup message";
+  EXPECT_EQ(ReadFileBytes(docs + "/a(back).RVL"), "older backup");
+  EXPECT_TRUE(ReadFileBytes(path) == previous);
+  EXPECT_EQ(FolderEntries(docs), (std::vector<std::string>{"a(back).RVL", "a.rvl"}))
+      << "no copy is left behind";
+}
 
 TEST_F(DocumentFileTest, BackupWithoutDotInTheNameNeverLandsInAnotherFolder) {
   std::filesystem::create_directory(docs + "/my.folder");
@@ -444,6 +479,55 @@ TEST_F(DocumentFileTest, ArcWidthsOutOfRangeAreRepairedOnOpen) {
   ASSERT_TRUE(Open(opened, docs + "/a.rvl"));
   for (int i = 0; i < d.count(); ++i)
     for (int c = 0; c < kChartCount; ++c) EXPECT_EQ(opened.object(i).Arc[c].Haba, repaired[(i + c) % 5]);
+}
+
+TEST_F(DocumentFileTest, DamagedValuesAreRepairedOnOpenAndSoundOnesKept) {
+  Diagram d;
+  FillSample(d, 13);
+  DocumentHeader& h = d.header;
+  h.ViewWidth[BoxChart] = 2000000000;
+  h.ViewHeight[StarChart] = -5;
+  h.Zoom[BoxChart] = std::numeric_limits<float>::quiet_NaN();
+  h.Zoom[StarChart] = 1e30f;
+  h.Zoom[ActionChart] = 0.5f;
+  h.Scroll[FlowChart] = {INT32_MIN, 40};
+  DiagramObject& o = d.object(0);
+  o.Pos[BoxChart] = {INT32_MAX, -7};
+  o.Memo.MemoPos[BoxChart] = {INT32_MAX, -150};
+  o.FontSize = 5000;
+  o.Arc[BoxChart].Rad = std::numeric_limits<double>::infinity();
+  o.Arc[StarChart].Rad = 1.25;
+  o.Arc[BoxChart].End[1].EndSize = 1 << 30;
+  o.Arc[BoxChart].End[0].EndLen = -3;
+  o.Arc[BoxChart].ArcFutosa = 99;
+  ASSERT_TRUE(Save(d, docs + "/a.rvl"));
+
+  Diagram opened;
+  ASSERT_TRUE(Open(opened, docs + "/a.rvl"));
+  const DocumentHeader& oh = opened.header;
+  EXPECT_EQ(oh.ViewWidth[BoxChart], 5000);
+  EXPECT_EQ(oh.ViewHeight[StarChart], 1);
+  EXPECT_EQ(oh.Zoom[BoxChart], 1.0f);
+  EXPECT_EQ(oh.Zoom[StarChart], 4.0f);
+  EXPECT_EQ(oh.Zoom[ActionChart], 0.5f);
+  EXPECT_EQ(oh.Scroll[FlowChart], (Point{-1000000, 40}));
+  const DiagramObject& oo = opened.object(0);
+  EXPECT_EQ(oo.Pos[BoxChart], (Point{1000000, -7}));
+  EXPECT_EQ(oo.Memo.MemoPos[BoxChart], (Point{200, -150}));
+  EXPECT_EQ(oo.FontSize, 36);
+  EXPECT_EQ(oo.Arc[BoxChart].Rad, 0.0);
+  EXPECT_EQ(oo.Arc[StarChart].Rad, 1.25);
+  EXPECT_EQ(oo.Arc[BoxChart].End[1].EndSize, 20);
+  EXPECT_EQ(oo.Arc[BoxChart].End[0].EndLen, 0);
+  EXPECT_EQ(oo.Arc[BoxChart].ArcFutosa, 20);
+
+  // A sound document opens byte for byte as it was saved.
+  Diagram sound;
+  FillSample(sound, 14);
+  ASSERT_TRUE(Save(sound, docs + "/b.rvl"));
+  Diagram reopened;
+  ASSERT_TRUE(Open(reopened, docs + "/b.rvl"));
+  ExpectSameDocument(reopened, sound);
 }
 
 class FixedClock final : public Clock {

@@ -20,9 +20,9 @@ using testing::RecordingProgress;
 // Refuses picture data that starts with "BAD", as a decoder refuses a damaged file.
 class PickyCodec final : public PictureCodec {
  public:
-  std::unique_ptr<Picture> Decode(std::span<const uint8_t> bytes) const override {
+  std::unique_ptr<Picture> Decode(std::span<const uint8_t> bytes, PictureBudget& budget) const override {
     if (bytes.size() >= 3 && std::memcmp(bytes.data(), "BAD", 3) == 0) return nullptr;
-    return OpaquePictureCodec().Decode(bytes);
+    return OpaquePictureCodec().Decode(bytes, budget);
   }
   std::vector<uint8_t> Encode(const Picture& picture) const override { return picture.fileBytes; }
 };

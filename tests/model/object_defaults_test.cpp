@@ -163,8 +163,11 @@ TEST_F(CreateObjectTest, OnlyUserActionsNotifyTheEditor) {
   EXPECT_EQ(created, std::vector<int>{0});
 }
 
-TEST(ColourSettings, EmptyAndMinusOneMeanNone) {
-  EXPECT_EQ(ParseColourSetting(""), kNoColour);
+TEST(ColourSettings, MinusOneMeansNoneAndAnEmptyValueOnlyForAFill) {
+  EXPECT_EQ(ParseColourSetting(""), 0) << "an empty line colour is the number it reads as";
+  EXPECT_EQ(ParseFillSetting(""), kNoColour);
+  EXPECT_EQ(ParseFillSetting("-1"), kNoColour);
+  EXPECT_EQ(ParseFillSetting("255"), 255);
   EXPECT_EQ(ParseColourSetting("-1"), kNoColour);
   EXPECT_EQ(ParseColourSetting("0"), 0);
   EXPECT_EQ(ParseColourSetting("8388608"), Rgb(0, 0, 128));
@@ -216,7 +219,13 @@ TEST_F(SetAsDefaultsTest, ANodesStyleRoundTripsThroughTheSettings) {
   box.FontTate[BoxChart] = 1;
   box.SetIn = 0;
   box.ShowMemo[BoxChart] = 1;
+  box.Arc[BoxChart].ArcType = 9;
+  box.Arc[BoxChart].End[0].EndSize = 6;
   ASSERT_TRUE(SetObjectAsDefaults(d, settings, messages));
+  EXPECT_EQ(settings.ReadInt("BoxDef", "ArcType", 0), 9) << "the arc values go to the box's own section";
+  EXPECT_EQ(settings.ReadInt("BoxDef", "EndSize1", 0), 6);
+  EXPECT_EQ(settings.ReadInt("ArcDef", "ArcType", -1), -1) << "the link-arc defaults stay as they were";
+  EXPECT_EQ(settings.ReadString("ArcDef", "Rad", "none"), "none");
   EXPECT_EQ(messages.shown.back().text, "ボックスの初期値に設定しました");
   const DiagramObject& next = Create(request);
   EXPECT_EQ(Cp932ToUtf8(FieldText(next.FontName)), "ＭＳ ゴシック");

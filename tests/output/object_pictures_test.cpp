@@ -129,6 +129,21 @@ TEST_F(PictureTest, APngWithAlphaIsKeyedOnItsBackgroundChunk) {
   EXPECT_EQ(PixelColour(stored, 3, 1), Rgb(0, 0, 255));
 }
 
+TEST_F(PictureTest, APngOrGifNamedJpgKeepsItsTransparencyColour) {
+  Picture p = Filled(4, 2, Rgb(0, 0, 255));
+  SetPixel(p, 0, 0, Rgb(0, 0, 0), 0);
+  for (const auto& [name, bytes] :
+       {std::pair{"clear.jpg", EncodeImageFile(p, ImageFormat::Png)},
+        std::pair{"keyed.jpg", EncodeImageFile(Filled(4, 2, Rgb(0, 0, 255)), ImageFormat::Gif,
+                                               {100, RgbColour{0, 0, 255}})}}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(SetObjectPictureFromFile(d, 0, Write(name, bytes), "jpeg", services));
+    EXPECT_NE(d.object(0).TransColor, kNoColour) << "clear areas must not show as black";
+    EXPECT_NE(DetectImageFormat(PictureToBytes(ObjectPicture())), DetectImageFormat(bytes))
+        << "not kept verbatim as if it were a JPEG";
+  }
+}
+
 TEST_F(PictureTest, A32BitBmpTakesItsTransparencyFromTheFirstClearPixel) {
   Picture p = Filled(3, 2, Rgb(50, 60, 70));
   SetPixel(p, 1, 1, Rgb(0, 0, 255), 0);
@@ -157,7 +172,8 @@ TEST_F(PictureTest, AJpegIsStoredByteForByte) {
   ASSERT_TRUE(SetObjectPictureFromFile(d, 0, Write("photo.jpg", jpeg), "jpeg", services));
   EXPECT_EQ(PictureToBytes(ObjectPicture()), jpeg);
   DocumentPictureCodec codec;
-  const auto reread = codec.Decode(codec.Encode(ObjectPicture()));
+  PictureBudget budget;
+  const auto reread = codec.Decode(codec.Encode(ObjectPicture()), budget);
   ASSERT_NE(reread, nullptr);
   EXPECT_EQ(codec.Encode(*reread), jpeg);
 }

@@ -151,6 +151,20 @@ TEST_F(CairoSurfaceTest, DottedPensLeaveGaps) {
   EXPECT_EQ(drawn, 25) << "one-pixel dots a pixel apart";
 }
 
+TEST_F(CairoSurfaceTest, DashedAndDottedPensHaveRoundCapsAndJoinsLikeSolidOnes) {
+  // A wide pen's round cap reaches half its width beyond the end of the line, at the line's height
+  // only; a square end would stop at the end, and a mitred corner would fill the corner's tip.
+  for (DashStyle dash : {DashStyle::Solid, DashStyle::Dash, DashStyle::Dot, DashStyle::DashDot}) {
+    SCOPED_TRACE(static_cast<int>(dash));
+    Make(120, 80, kGreen);
+    surface_->DrawPolyline(std::vector<Point>{{20, 40}, {20, 20}, {80, 20}}, Pen{kLine, 10, dash});
+    EXPECT_EQ(surface_->PixelAt({20, 43}), kLine) << "the start runs on past its end point";
+    EXPECT_EQ(surface_->PixelAt({19, 44}), kLine);
+    EXPECT_EQ(surface_->PixelAt({16, 44}), background_) << "but rounded";
+    EXPECT_EQ(surface_->PixelAt({16, 16}), background_) << "the corner is round";
+  }
+}
+
 TEST_F(CairoSurfaceTest, ArcsRunCounterClockwiseFromStartToEnd) {
   // From the rightmost point up to the top: the upper right quarter.
   surface_->DrawArc({10, 10, 71, 71}, {70, 40}, {40, 10}, Pen{kLine, 3});

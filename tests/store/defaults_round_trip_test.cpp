@@ -44,7 +44,9 @@ TEST(DefaultsRoundTrip, AnObjectsStyleSurvivesTheSettingsFile) {
   EXPECT_EQ(next.refMen, kNoColour) << "a node without fill makes the next node without fill";
   EXPECT_EQ(next.refLine, Rgb(12, 34, 56));
   EXPECT_EQ(next.Margin[3], 9);
-  EXPECT_EQ(next.Arc[StarChart].End[0].EndMen, kNoColour);
+  EXPECT_EQ(next.Arc[StarChart].End[0].EndMen, Rgb(166, 202, 240))
+      << "a node's arc values go to its own section, never over the link-arc defaults";
+  EXPECT_EQ(reopened.ReadString("NodeDef", "EndMen1", ""), "-1");
   EXPECT_EQ(next.Memo.refMen, Rgb(250, 240, 230));
 }
 

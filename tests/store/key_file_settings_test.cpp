@@ -72,13 +72,43 @@ TEST_F(KeyFileStore, AValueThatIsNoNumberReadsAsTheFallback) {
   EXPECT_EQ(store.ReadString("SYS", "PlayAnime", ""), "lots");
 }
 
-TEST_F(KeyFileStore, AnUnreadableFileStartsEmptyAndIsReplacedWholeOnTheNextWrite) {
+TEST_F(KeyFileStore, AFileWithBadLinesKeepsEveryReadableValueAndIsKeptAsideAsItWas) {
   fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path) << "[SYS\nFirstOpen=1\n\xff\xfe";
+  const std::string damaged =
+      "Stray=before any group\n[SYS]\nFirstOpen=1\nthis line is no setting\nMakeBackup=0\n"
+      "[Recent File List]\nFile1=/a/\xff\xfe.rvl\nFile2=/b/c.rvl\n"
+      "[Insatu\nPaperSize=8\n[Workspace]\nApplicationLook=212\n";
+  std::ofstream(path) << damaged;
   KeyFileSettings store(path);
-  EXPECT_EQ(store.ReadInt("SYS", "FirstOpen", 0), 0);
-  store.WriteInt("SYS", "MakeBackup", 0);
-  EXPECT_EQ(KeyFileSettings(path).ReadInt("SYS", "MakeBackup", 1), 0);
+  EXPECT_EQ(store.keptAsidePath(), path + ".unreadable");
+  EXPECT_EQ(store.ReadInt("SYS", "FirstOpen", 0), 1);
+  EXPECT_EQ(store.ReadInt("SYS", "MakeBackup", 1), 0);
+  EXPECT_EQ(store.ReadString("Recent File List", "File1", "none"), "none") << "a line that is no UTF-8";
+  EXPECT_EQ(store.ReadString("Recent File List", "File2", ""), "/b/c.rvl");
+  EXPECT_EQ(store.ReadInt("Recent File List", "PaperSize", 9), 9) << "no value lands in another group";
+  EXPECT_EQ(store.ReadInt("Workspace", "ApplicationLook", 210), 212);
+  EXPECT_EQ(store.ReadString("SYS", "Stray", "none"), "none");
+
+  std::ifstream aside(path + ".unreadable", std::ios::binary);
+  std::stringstream kept;
+  kept << aside.rdbuf();
+  EXPECT_EQ(kept.str(), damaged) << "the damaged file is kept byte for byte";
+  KeyFileSettings reread(path);
+  EXPECT_EQ(reread.keptAsidePath(), "") << "the readable values are in a whole file again";
+  EXPECT_EQ(reread.ReadInt("SYS", "FirstOpen", 0), 1);
+  EXPECT_EQ(reread.ReadString("Recent File List", "File2", ""), "/b/c.rvl");
+}
+
+TEST_F(KeyFileStore, ASecondDamagedFileNeverReplacesTheOneKeptBefore) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream(path) << "first damage\n";
+  EXPECT_EQ(KeyFileSettings(path).keptAsidePath(), path + ".unreadable");
+  std::ofstream(path) << "second damage\n";
+  EXPECT_EQ(KeyFileSettings(path).keptAsidePath(), path + ".unreadable2");
+  std::ifstream first(path + ".unreadable");
+  std::string line;
+  std::getline(first, line);
+  EXPECT_EQ(line, "first damage");
 }
 
 TEST_F(KeyFileStore, WritesReplaceTheFileWithoutLeavingTemporaryFilesAndKeepItPrivate) {
