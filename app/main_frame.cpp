@@ -22,6 +22,7 @@
 #include "app/dialogs.h"
 #include "app/frame_housekeeping.h"
 #include "app/test_script.h"
+#include "app/window_icons.h"
 #include "app/wx_text.h"
 #include "arcs/shape_defaults.h"
 #include "model/string_table.h"
@@ -188,6 +189,7 @@ class MainFrame::WxFileDialogs final : public FileDialogs {
 
 MainFrame::MainFrame(EditorContext& context)
     : wxFrame(nullptr, wxID_ANY, U("ラヴェロ"), wxDefaultPosition, wxSize(1200, 820)), context_(context) {
+  SetIcons(ApplicationIcons());
   if (context_.testScript != nullptr) {
     fileDialogs_ = std::make_unique<ScriptedFileDialogs>(*context_.testScript);
   } else {
