@@ -33,8 +33,12 @@ done
 desktop-file-validate "$share/applications/ravelo.desktop"
 grep -qx 'Exec=ravelo %f' "$share/applications/ravelo.desktop" || fail "the launcher does not run the installed editor"
 grep -qx 'Icon=ravelo' "$share/applications/ravelo.desktop" || fail "the launcher has no icon"
-# The metainfo with the launcher and the icons it refers to, as installed.
+# The metainfo with the launcher and the icons it refers to, as installed; its screenshot's size is
+# that of the stored picture.
 appstreamcli validate-tree --no-net "$prefix"
+shot=$(identify -format '%wx%h' "$source/data/screenshots/editor.png")
+grep -q "width=\"${shot%x*}\" height=\"${shot#*x}\"" "$share/metainfo/jp.orvenda.ravelo.metainfo.xml" ||
+  fail "the metainfo does not give the screenshot's size $shot"
 for page in ravelo ravelo-cli; do
   warnings=$(man --warnings -E UTF-8 -l "$share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page.1: $warnings"
