@@ -29,6 +29,7 @@
 #include "app/image_save_command.h"
 #include "app/print_command.h"
 #include "app/test_script.h"
+#include "app/window_icons.h"
 #include "app/wx_text.h"
 #include "arcs/shape_defaults.h"
 #include "charts/chart_modules.h"
@@ -234,6 +235,7 @@ class MainFrame::WxFileDialogs final : public FileDialogs {
 
 MainFrame::MainFrame(EditorContext& context)
     : wxFrame(nullptr, wxID_ANY, U("ラヴェロ"), wxDefaultPosition, wxSize(1200, 820)), context_(context) {
+  SetIcons(ApplicationIcons());
   if (context_.testScript != nullptr) {
     fileDialogs_ = std::make_unique<ScriptedFileDialogs>(*context_.testScript);
   } else {

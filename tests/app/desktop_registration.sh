@@ -17,6 +17,10 @@ touch "$work/ravelo" && chmod +x "$work/ravelo"
 
 desktop-file-validate "$XDG_DATA_HOME/applications/ravelo.desktop"
 grep -qx "Exec=$work/ravelo %f" "$XDG_DATA_HOME/applications/ravelo.desktop"
+for icon in apps/ravelo mimetypes/application-x-ravelo; do
+  [ -s "$XDG_DATA_HOME/icons/hicolor/48x48/$icon.png" ] && [ -s "$XDG_DATA_HOME/icons/hicolor/scalable/$icon.svg" ] ||
+    { echo "$icon is not installed"; exit 1; }
+done
 
 printf 'MSCF\0\0\0\0' >"$work/sample.rvl"
 printf 'plain text' >"$work/other.RVL"
