@@ -238,11 +238,13 @@ void TestScript::Notify() {
   running_ = outerRunning;
   dialogBeforeLine_ = outerDialog;
   atRest_ = checking_ = false;
-  busyMs_ = 0;
 }
 
 bool TestScript::AtRest() {
-  if (atRest_) return true;
+  if (atRest_) {
+    busyMs_ = 0;
+    return true;
+  }
   if (busyMs_ >= kLongestRestMs) {
     Log("never-at-rest");
     busyMs_ = 0;
