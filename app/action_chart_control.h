@@ -32,6 +32,8 @@ class ActionChartControl {
   void Recentre(int node);
   // The Action chart's view takes the window's size.
   void FitScreen();
+  // Whether the nodes are on their way to new places.
+  bool Animating() const { return timer_.IsRunning(); }
 
  private:
   bool Shown() const;

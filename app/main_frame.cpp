@@ -481,6 +481,8 @@ int MainFrame::RibbonCategoryCount() const { return static_cast<int>(ribbon_->Ge
 
 std::string MainFrame::StatusText(StatusPane pane) const { return Utf8Of(statusBar_->GetStatusText(pane)); }
 
+bool MainFrame::Animating() const { return actionChart_ != nullptr && actionChart_->Animating(); }
+
 bool MainFrame::PaneShown(int paneId) {
   wxWindow* window = FindWindow(paneId);
   return window != nullptr && aui_.GetPane(window).IsShown();

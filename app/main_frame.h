@@ -61,6 +61,8 @@ class MainFrame final : public wxFrame {
   // The type of the properties pane the view last asked for (PaneType).
   int propertiesPaneType() const { return propertiesPaneType_; }
   DocumentSession& session() { return *session_; }
+  // Whether the view is in the middle of an animation.
+  bool Animating() const;
 
  private:
   class WxFileDialogs;

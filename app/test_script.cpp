@@ -5,6 +5,7 @@
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/dialog.h>
+#include <wx/gdicmn.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -25,8 +26,14 @@ namespace {
 
 using namespace command;
 
-constexpr int kStepMs = 100;
-constexpr long kLongestWaitMs = 20000;
+// How often a waiting script looks again.
+constexpr int kStepMs = 20;
+// How long no event must have come for the program to count as at rest: longer than a frame of the
+// toolkit's drawing, which may follow the events that asked for it.
+constexpr auto kQuietTime = std::chrono::milliseconds(50);
+// The longest a script waits for a file, and for the program to come to rest.
+constexpr long kLongestWaitMs = 30000;
+constexpr long kLongestRestMs = 10000;
 
 struct NamedCommand {
   const char* name;
@@ -165,7 +172,10 @@ TestScript::TestScript(const std::string& scriptPath, const std::string& logPath
   std::ifstream script(scriptPath);
   for (std::string line; std::getline(script, line);)
     if (!line.empty() && line[0] != '#') lines_.push_back(line);
+  wxEvtHandler::AddFilter(this);
 }
+
+TestScript::~TestScript() { wxEvtHandler::RemoveFilter(this); }
 
 void TestScript::Log(const std::string& line) { log_ << line << std::endl; }
 
@@ -199,7 +209,14 @@ void TestScript::Start(MainFrame& frame) {
   StartOnce(kStepMs);
 }
 
+// A line runs once the program is at rest: every event the lines before caused has been handled
+// (input sent to the X server included), none has come for a while and nothing is animated. While
+// a line runs, the next waits, unless the line has opened a modal dialog: then the lines after it
+// are what closes it.
 void TestScript::Notify() {
+  StartOnce(kStepMs);
+  if (running_ && ModalDialog() == dialogBeforeLine_) return;
+  if (!AtRest()) return;
   if (next_ >= lines_.size()) {
     Finish();
     return;
@@ -208,17 +225,61 @@ void TestScript::Notify() {
   std::istringstream words(line);
   std::string verb, argument;
   words >> verb >> argument;
-  if (verb == "wait-file" && !std::filesystem::exists(argument) && waitedMs_ < kLongestWaitMs) {
-    waitedMs_ += kStepMs;
-    StartOnce(kStepMs);
-    return;
+  if (verb == "wait-file" && !std::filesystem::exists(argument)) {
+    if (waitedMs_ < kLongestWaitMs) {
+      waitedMs_ += kStepMs;
+      return;
+    }
+    Log("waited-too-long " + line);
   }
   waitedMs_ = 0;
   ++next_;
-  // The next line is due before this one runs: a line that opens a modal dialog returns only when
-  // the dialog closes, and the lines after it are what closes it.
-  StartOnce(verb == "sleep" ? std::max(std::atoi(argument.c_str()), 1) : kStepMs);
+  if (verb == "sleep") StartOnce(std::max(std::atoi(argument.c_str()), 1));
+  const bool outerRunning = running_;
+  wxDialog* const outerDialog = dialogBeforeLine_;
+  running_ = true;
+  dialogBeforeLine_ = ModalDialog();
   RunLine(line);
+  running_ = outerRunning;
+  dialogBeforeLine_ = outerDialog;
+  atRest_ = checking_ = false;
+}
+
+bool TestScript::AtRest() {
+  if (atRest_) {
+    busyMs_ = 0;
+    return true;
+  }
+  if (busyMs_ >= kLongestRestMs) {
+    Log("never-at-rest");
+    busyMs_ = 0;
+    return true;
+  }
+  busyMs_ += kStepMs;
+  // Asking where the pointer is makes a round trip to the X server: when the answer has come, the
+  // events of all input sent before are queued, and the event loop goes idle only after handling them.
+  wxGetMousePosition();
+  checking_ = true;
+  wxWakeUpIdle();
+  return false;
+}
+
+int TestScript::FilterEvent(wxEvent& event) {
+  const wxEventType type = event.GetEventType();
+  const auto now = std::chrono::steady_clock::now();
+  if (type == wxEVT_IDLE) {
+    MainFrame* frame = frame_.get();
+    if (checking_ && event.GetEventObject() == wxTheApp && now - lastEvent_ >= kQuietTime &&
+        (frame == nullptr || !frame->Animating())) {
+      atRest_ = true;
+      checking_ = false;
+    }
+  } else if (type != wxEVT_UPDATE_UI) {
+    // Idle time asks the controls to update themselves; anything else is the program at work.
+    lastEvent_ = now;
+    atRest_ = false;
+  }
+  return Event_Skip;
 }
 
 void TestScript::RunLine(const std::string& line) {
@@ -355,6 +416,7 @@ void TestScript::RunLine(const std::string& line) {
 }
 
 void TestScript::Finish() {
+  Stop();
   Log("end");
   // Whatever the script left open is closed, so that a run always ends.
   if (wxDialog* dialog = ModalDialog()) {

@@ -1,12 +1,16 @@
 // A hook for the window's smoke tests: started with --test-log FILE (and --test-script FILE), the
 // program shows no message box and no file dialog but records each in the log and answers as the
 // script said, and it runs the script's lines one by one through the event loop, writing what it
-// observes to the log. Nothing here runs in normal use.
+// observes to the log. Each line runs only once the program has come to rest after the one before
+// (see TestScript::Notify), so a script needs no pauses however slow the machine. Nothing here runs
+// in normal use.
 #pragma once
 
+#include <wx/eventfilter.h>
 #include <wx/timer.h>
 #include <wx/weakref.h>
 
+#include <chrono>
 #include <deque>
 #include <fstream>
 #include <optional>
@@ -16,13 +20,16 @@
 #include "app/document_session.h"
 #include "platform/messages.h"
 
+class wxDialog;
+
 namespace ravelo {
 
 class MainFrame;
 
-class TestScript final : private wxTimer {
+class TestScript final : private wxTimer, private wxEventFilter {
  public:
   TestScript(const std::string& scriptPath, const std::string& logPath);
+  ~TestScript() override;
 
   void Log(const std::string& line);
   MessageAnswer AnswerMessage(std::string_view text, MessageIcon icon, MessageButtons buttons);
@@ -33,6 +40,9 @@ class TestScript final : private wxTimer {
 
  private:
   void Notify() override;
+  int FilterEvent(wxEvent& event) override;
+  // Whether the line due may run now; asks the X server for the input sent so far otherwise.
+  bool AtRest();
   void RunLine(const std::string& line);
   void Finish();
 
@@ -43,6 +53,14 @@ class TestScript final : private wxTimer {
   std::deque<std::optional<std::string>> fileChoices_;
   wxWeakRef<MainFrame> frame_;
   long waitedMs_ = 0;
+  bool running_ = false;
+  wxDialog* dialogBeforeLine_ = nullptr;
+  long busyMs_ = 0;
+  // The last event the program handled, and whether the event loop has since been found idle,
+  // quiet for long enough, after a round trip to the X server.
+  std::chrono::steady_clock::time_point lastEvent_;
+  bool checking_ = false;
+  bool atRest_ = false;
 };
 
 class ScriptedFileDialogs final : public FileDialogs {

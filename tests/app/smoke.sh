@@ -3,6 +3,9 @@
 # usage: smoke.sh CASE RAVELO MAKE_TEST_DOCUMENT RAVELO_CLI
 # Each case starts the real program with its test hook (--test-script / --test-log), which records
 # message boxes and answers them instead of showing them, and checks the log and the files left.
+# The hook runs each script line only once the program is at rest after the line before, and after
+# "wait-file F" only once the input sent before F was made has been handled; so neither the scripts
+# nor the shell wait for a fixed time: the shell waits for the lines the program logs (wait_for).
 set -euo pipefail
 
 case_name=$1
@@ -66,37 +69,36 @@ expect_setting() {
   [ "$value" = "$3" ] || fail "$1/$2 is '$value', not '$3'"
 }
 
-wait_for_line() {
-  for _ in $(seq 200); do
-    grep -qxF -- "$2" "$work/$1" 2>/dev/null && return 0
+# patiently COMMAND...: runs the command every tenth of a second until it succeeds; false after half
+# a minute, well within the test's time limit, so that a failure still shows the logs.
+patiently() {
+  for _ in $(seq 300); do
+    "$@" 2>/dev/null && return 0
     sleep 0.1
   done
-  fail "$1 never showed: $2"
+  return 1
 }
+holds() { [ "$(grep -c -- "$2" "$work/$1")" -ge "$3" ]; }
+# wait_for LOG PATTERN [COUNT]: waits until the log holds COUNT (1) lines matching the regular
+# expression PATTERN.
+wait_for() { patiently holds "$1" "$2" "${3:-1}" || fail "$1 never held ${3:-1} lines of: $2"; }
+# wait_for_line LOG LINE: waits until the log holds exactly this line.
+wait_for_line() { patiently grep -qxF -- "$2" "$work/$1" || fail "$1 never showed: $2"; }
 
 # click LOG NAME: waits for the line the hook logged for control NAME, then clicks near its left end
 # with real pointer input.
 click() {
-  local line=""
-  for _ in $(seq 100); do
-    line=$(grep -m1 "^window $2 " "$work/$1" 2>/dev/null) && break
-    sleep 0.1
-  done
+  local line
+  wait_for "$1" "^window $2 "
+  line=$(grep -m1 "^window $2 " "$work/$1")
   read -r _ _ x y _ height shown <<<"$line"
   [ "$shown" = shown ] || fail "$2 is not on the screen: $line"
-  sleep 0.2
   xdotool mousemove $((x + 12)) $((y + height / 2)) click 1
-  sleep 0.3
 }
 titles() { "$cli" dump "$1" | grep -o '"Title":"[^"]*"' | tr '\n' ' '; }
-# expect_titles FILE TITLES: the saved document comes to hold these titles within a few seconds.
-expect_titles() {
-  for _ in $(seq 50); do
-    [ "$(titles "$1" 2>/dev/null)" = "$2" ] && return 0
-    sleep 0.2
-  done
-  fail "$1 holds the titles $(titles "$1"), not $2"
-}
+titles_are() { [ "$(titles "$1")" = "$2" ]; }
+# expect_titles FILE TITLES: the saved document comes to hold these titles.
+expect_titles() { patiently titles_are "$1" "$2" || fail "$1 holds the titles $(titles "$1"), not $2"; }
 
 case "$case_name" in
   second-instance)
@@ -142,7 +144,7 @@ case "$case_name" in
   scroll-restore)
     # A document opens where its chart was left, in both directions.
     "$make_document" "$work/scrolled.rvl" --scrolled
-    script scrolled "sleep 300" "log-view" "quit"
+    script scrolled "log-view" "quit"
     run scrolled "$work/scrolled.rvl"
     grep -q '^view .* scroll 900 250 chart 0$' "$work/scrolled.log" || fail "the view did not come back to 900 250"
     ;;
@@ -171,8 +173,8 @@ case "$case_name" in
     # Left-over undo snapshots in the work folder go when the frame closes; other files stay.
     mkdir -p "$XDG_RUNTIME_DIR/Ravelo"
     touch "$XDG_RUNTIME_DIR/Ravelo/RVLa1b2c3" "$XDG_RUNTIME_DIR/Ravelo/rvlx" "$XDG_RUNTIME_DIR/Ravelo/keep.rvl"
-    script open "sleep 300" "log-status" "log-title" "log-view" "screenshot $work/open.png" \
-      "key ctrl+shift+tab" "sleep 300" "log-view" "key ctrl+tab" "sleep 300" "log-view" "quit"
+    script open "log-status" "log-title" "log-view" "screenshot $work/open.png" \
+      "key ctrl+shift+tab" "log-view" "key ctrl+tab" "log-view" "quit"
     run open "$work/doc.rvl"
     expect open.log "status arc Arc 1(0)"
     expect open.log "status p-node P-Node 1(0)"
@@ -195,8 +197,8 @@ case "$case_name" in
   save-keys)
     "$make_document" "$work/doc.rvl"
     script save \
-      "command ID_VIEW_FLOW" "key ctrl+s" "sleep 1000" "log-title" \
-      "command ID_FILE_NEW" "file $work/new" "key ctrl+s" "sleep 1000" "log-title" "log-status" "quit"
+      "command ID_VIEW_FLOW" "key ctrl+s" "log-title" \
+      "command ID_FILE_NEW" "file $work/new" "key ctrl+s" "log-title" "log-status" "quit"
     run save "$work/doc.rvl"
     [ "$("$cli" info "$work/doc.rvl")" = "Arc 1(0) P-Node 1(0) E-Node 3(1) Object 5" ] || fail "doc.rvl reads back wrong"
     "$cli" dump "$work/doc.rvl" | grep -q '"CurrentChart":3' || fail "the chart shown was not saved"
@@ -236,20 +238,13 @@ case "$case_name" in
     # and Tab moves the main selection on.
     command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
     "$make_document" "$work/doc.rvl" --spread
-    script clicks "sleep 500" "log-view" "log-rect 1" "log-rect 2" "log-rect 3" \
+    script clicks "log-view" "log-rect 1" "log-rect 2" "log-rect 3" \
       "wait-file $work/click" "log-selection" "wait-file $work/ctrl" "log-selection" \
       "wait-file $work/shift" "log-selection" "wait-file $work/band" "log-selection" \
-      "key tab" "sleep 300" "log-selection" "key ctrl+s" "sleep 1000" "quit"
+      "key tab" "log-selection" "key ctrl+s" "quit"
     run clicks "$work/doc.rvl" &
     program=$!
-    wait_for_match() {
-      for _ in $(seq 200); do
-        grep -q -- "$1" "$work/clicks.log" 2>/dev/null && return 0
-        sleep 0.1
-      done
-      fail "clicks.log never showed: $1"
-    }
-    wait_for_match '^rect 3 '
+    wait_for clicks.log '^rect 3 '
     read -r _ vx vy _ < <(grep -m1 '^view ' "$work/clicks.log")
     # point I DX DY: the screen point of object I's title rectangle, its centre when DX and DY are 0,
     # else DX and DY pixels beyond its left or right and top or bottom edge.
@@ -258,7 +253,7 @@ case "$case_name" in
       y = dy < 0 ? $4 + dy : dy > 0 ? $6 + dy : ($4 + $6) / 2
       printf "%d %d\n", vx + x, vy + y }' "$work/clicks.log"; }
     # step FILE PATTERN: lets the script log the selection, then waits for that line.
-    step() { sleep 0.3; touch "$work/$1"; wait_for_match "$2"; }
+    step() { touch "$work/$1"; wait_for clicks.log "$2"; }
     read -r ax ay < <(point 1 0 0)
     read -r bx by < <(point 2 0 0)
     xdotool mousemove "$ax" "$ay" click 1
@@ -284,19 +279,17 @@ case "$case_name" in
     # button and Ctrl with the wheel; the document saved with Ctrl+S keeps the zoom, grid and console.
     command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
     "$make_document" "$work/doc.rvl" --spread
-    script zoom "sleep 500" "command ZOOM_200" "command ID_GRID_2" "command ID_GRID_BTN" "command ID_GRID_BTN" \
-      "command ID_ZOOM_DEF" "sleep 300" "log-view" "screenshot $work/console.png" "wait-file $work/plus" \
-      "wait-file $work/wheel" "key ctrl+s" "sleep 1000" "quit"
+    script zoom "command ZOOM_200" "command ID_GRID_2" "command ID_GRID_BTN" "command ID_GRID_BTN" \
+      "command ID_ZOOM_DEF" "log-view" "screenshot $work/console.png" "wait-file $work/plus" \
+      "wait-file $work/wheel" "key ctrl+s" "quit"
     run zoom "$work/doc.rvl" &
     program=$!
-    for _ in $(seq 200); do grep -q '^screenshot' "$work/zoom.log" 2>/dev/null && break; sleep 0.1; done
+    wait_for zoom.log '^screenshot'
     read -r _ vx vy _ < <(grep -m1 '^view ' "$work/zoom.log")
     # The console stands at (79, 79) of the view; its plus button 65 - 60 = 5 .. 35 above-left of it.
-    xdotool mousemove $((vx + 79)) $((vy + 79 - 45)) sleep 0.2 click 1
-    sleep 0.3
+    xdotool mousemove $((vx + 79)) $((vy + 79 - 45)) click 1
     touch "$work/plus"
-    xdotool mousemove $((vx + 400)) $((vy + 400)) sleep 0.2 keydown ctrl click 5 click 5 keyup ctrl
-    sleep 0.3
+    xdotool mousemove $((vx + 400)) $((vy + 400)) keydown ctrl click 5 click 5 keyup ctrl
     touch "$work/wheel"
     wait "$program" || fail "the program failed"
     dump=$("$cli" dump "$work/doc.rvl")
@@ -315,32 +308,22 @@ case "$case_name" in
     # step is read back from the document saved with Ctrl+S.
     command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
     "$make_document" "$work/doc.rvl" --spread
-    script drag "sleep 500" "log-view" "log-rect 3" "wait-file $work/moved" \
-      "key ctrl+s" "sleep 800" "log-rect 2" "log-rect 3" "wait-file $work/linked" \
-      "key ctrl+s" "sleep 800" "log-rect 2" "log-rect 3" "wait-file $work/related" \
-      "key ctrl+s" "sleep 800" "log-selection" "wait-file $work/checked" \
-      "key ctrl+z" "sleep 300" "key ctrl+s" "sleep 800" "quit"
+    script drag "log-view" "log-rect 3" "wait-file $work/moved" \
+      "key ctrl+s" "log-rect 2" "log-rect 3" "wait-file $work/linked" \
+      "key ctrl+s" "log-rect 2" "log-rect 3" "wait-file $work/related" \
+      "key ctrl+s" "log-selection" "wait-file $work/checked" \
+      "key ctrl+z" "key ctrl+s" "quit"
     run drag "$work/doc.rvl" &
     program=$!
-    # lines N PATTERN: waits until the log holds N lines matching PATTERN.
-    lines() {
-      for _ in $(seq 200); do
-        local count
-        count=$(grep -c -- "$2" "$work/drag.log" 2>/dev/null) || true
-        [ "${count:-0}" -ge "$1" ] && return 0
-        sleep 0.1
-      done
-      fail "drag.log never held $1 lines of $2"
-    }
     # spot I X-SHARE: the screen point X-SHARE quarters across object I's last logged title
     # rectangle, one pixel below its top.
     spot() { awk -v i="$1" -v q="$2" -v vx="$vx" -v vy="$vy" '$1 == "rect" && $2 == i { l = $3; t = $4; r = $5 }
       END { printf "%d %d\n", vx + l + (r - l) * q / 4, vy + t + 1 }' "$work/drag.log"; }
-    # drag X1 Y1 X2 Y2: the left button held from one screen point to the other in steps.
+    # drag X1 Y1 X2 Y2: the left button held from one screen point to the other in steps, at a
+    # hand's pace.
     drag() {
       xdotool mousemove "$1" "$2" sleep 0.2 mousedown 1 sleep 0.1 \
         mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) sleep 0.1 mousemove "$3" "$4" sleep 0.2 mouseup 1
-      sleep 0.3
     }
     # node SERIAL FIELD: a field of the node with that serial in the saved document.
     node() {
@@ -351,19 +334,19 @@ print([o for o in d['objects'] if o['Kind'] == 2 and o['Serial'] == $1][0]['$2']
     arcs() { "$cli" dump "$work/doc.rvl" | python3 -c "import json, sys
 d = json.load(sys.stdin)
 print(' '.join('%d>%d' % (o['Serial'], o['ToSerial']) for o in d['objects'] if o['Kind'] == 1))"; }
-    lines 1 '^rect 3 '
+    wait_for drag.log '^rect 3 '
     read -r _ vx vy _ < <(grep -m1 '^view ' "$work/drag.log")
     read -r x y < <(spot 3 2)
     drag "$x" "$y" "$x" $((y + 100))
     touch "$work/moved"
-    lines 2 '^rect 3 '
+    wait_for drag.log '^rect 3 ' 2
     [ "$(node 4 Pos)" = "[{'X': 600, 'Y': 300}, {'X': 600, 'Y': 200}, {'X': 600, 'Y': 200}, {'X': 600, 'Y': 200}]" ] ||
       fail "the dragged node is at $(node 4 Pos)"
     read -r x y < <(spot 3 2)
     read -r tx ty < <(spot 2 1)
     drag "$x" "$y" "$tx" "$ty"
     touch "$work/linked"
-    lines 3 '^rect 3 '
+    wait_for drag.log '^rect 3 ' 3
     [ "$(arcs)" = "2>3 4>3" ] || fail "the arcs after the left-half drop are $(arcs)"
     [ "$(node 4 Pos)" = "[{'X': 600, 'Y': 300}, {'X': 600, 'Y': 200}, {'X': 600, 'Y': 200}, {'X': 600, 'Y': 200}]" ] ||
       fail "the linking drop moved the node"
@@ -371,7 +354,7 @@ print(' '.join('%d>%d' % (o['Serial'], o['ToSerial']) for o in d['objects'] if o
     read -r tx ty < <(spot 2 3)
     drag "$x" "$y" "$tx" "$ty"
     touch "$work/related"
-    lines 1 '^selection '
+    wait_for drag.log '^selection '
     [ "$(node 4 ParentSerials)" = "[1, 3, 0, 0, 0, 0, 0, 0, 0, 0]" ] || fail "the parents after the right-half drop are $(node 4 ParentSerials)"
     [ "$(node 3 IsEndNode)" = 0 ] || fail "the target did not become a parent node"
     touch "$work/checked"
@@ -384,7 +367,7 @@ print(' '.join('%d>%d' % (o['Serial'], o['ToSerial']) for o in d['objects'] if o
     # The Star chart is laid out when first shown and saved with its positions; a document left in
     # it opens in it again.
     "$make_document" "$work/doc.rvl"
-    script switch "command ID_VIEW_STAR" "sleep 500" "key ctrl+s" "sleep 1000" "quit"
+    script switch "command ID_VIEW_STAR" "key ctrl+s" "quit"
     run switch "$work/doc.rvl"
     "$cli" dump "$work/doc.rvl" >"$work/doc.json"
     python3 -c '
@@ -393,7 +376,7 @@ d = json.load(open(sys.argv[1]))
 nodes = [o for o in d["objects"] if o["Kind"] == 2]
 sys.exit(d["header"]["CurrentChart"] != 1 or any(o["Pos"][1] == {"X": -1, "Y": -1} for o in nodes))' \
       "$work/doc.json" || fail "the Star chart was not laid out and saved"
-    script open "sleep 500" "log-view" "screenshot $work/star.png" "quit"
+    script open "log-view" "screenshot $work/star.png" "quit"
     run open "$work/doc.rvl"
     grep -q '^view .* chart 1$' "$work/open.log" || fail "the document did not open in the Star chart"
     expect open.log "screenshot saved"
@@ -406,8 +389,7 @@ sys.exit(d["header"]["CurrentChart"] != 1 or any(o["Pos"][1] == {"X": -1, "Y": -
     "$make_document" "$work/doc.rvl"
     # Shown in the Action chart once, its view as large as the window so every node can be reached,
     # laid out around its centre with F5 and saved.
-    script prepare "command ID_VIEW_ACT" "sleep 300" "command ID_GAMEN_SIZE_ACT" "sleep 300" "key f5" \
-      "sleep 1500" "key ctrl+s" "sleep 1000" "quit"
+    script prepare "command ID_VIEW_ACT" "command ID_GAMEN_SIZE_ACT" "key f5" "key ctrl+s" "quit"
     run prepare "$work/doc.rvl"
     "$cli" dump "$work/doc.rvl" | grep -q '"CurrentChart":2' || fail "the document was not saved in the Action chart"
     # The first node other than the centre, with its place in the chart.
@@ -417,16 +399,17 @@ d = json.load(sys.stdin)
 centre = d["header"]["ActCenterObject"]
 i = next(i for i, o in enumerate(d["objects"]) if o["Kind"] == 2 and i != centre)
 print(i, d["objects"][i]["ActCurrent"]["X"], d["objects"][i]["ActCurrent"]["Y"])')
-    script recentre "sleep 300" "log-view" "wait-file $work/saved" "quit"
+    # The view is logged again once the animation after the double-click has ended.
+    script recentre "log-view" "wait-file $work/clicked" "log-view" "wait-file $work/saved" "quit"
     run recentre "$work/doc.rvl" &
     program=$!
-    for _ in $(seq 100); do grep -q '^view ' "$work/recentre.log" 2>/dev/null && break; sleep 0.1; done
-    read -r _ x y _ _ _ sx sy _ _ < <(grep -m1 '^view ' "$work/recentre.log") || fail "the view was not logged"
+    wait_for recentre.log '^view '
+    read -r _ x y _ _ _ sx sy _ _ < <(grep -m1 '^view ' "$work/recentre.log")
     grep -q 'chart 2$' "$work/recentre.log" || fail "the document did not open in the Action chart"
-    xdotool mousemove $((x + px - sx)) $((y + py - sy)) sleep 0.3 click --repeat 2 --delay 80 1
-    sleep 2
+    xdotool mousemove $((x + px - sx)) $((y + py - sy)) click --repeat 2 --delay 80 1
+    touch "$work/clicked"
+    wait_for recentre.log '^view ' 2
     xdotool key ctrl+s
-    sleep 1.5
     touch "$work/saved"
     wait "$program" || fail "the program failed"
     "$cli" dump "$work/doc.rvl" | python3 -c '
@@ -444,7 +427,7 @@ assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] 
     # Real pointer and key input (xdotool): search a title, replace it in bulk, save, undo.
     command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
     "$make_document" "$work/doc.rvl"
-    script search "sleep 500" "log-view" "log-window search-text" "log-window search-button" "log-window result-list-1" \
+    script search "log-view" "log-window search-text" "log-window search-button" "log-window result-list-1" \
       "log-window switch-button" "wait-file $work/searched" "log-search" "log-window replace-text" \
       "log-window replace-button" "answer yes" "wait-file $work/replaced" "quit"
     run search "$work/doc.rvl" &
@@ -456,9 +439,7 @@ assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] 
     # main selection, which the saved document keeps.
     read -r _ _ x y _ _ _ < <(grep -m1 '^window result-list-1 ' "$work/search.log")
     xdotool mousemove $((x + 12)) $((y + 8)) click 1
-    sleep 0.3
     xdotool key Down Return
-    sleep 0.3
     click search.log switch-button
     touch "$work/searched"
     wait_for_line search.log "result a【タイトル】(1)"
@@ -473,7 +454,6 @@ assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] 
     expect_titles "$work/doc.rvl" '"Title":"group" "Title":"zz" "Title":"b" "Title":"c" "Title":"" '
     "$cli" dump "$work/doc.rvl" | grep -q '"CurrentObject":1' || fail "the hit was not selected"
     xdotool key ctrl+z
-    sleep 0.5
     xdotool key ctrl+s
     expect_titles "$work/doc.rvl" '"Title":"group" "Title":"a" "Title":"b" "Title":"c" "Title":"" '
     touch "$work/replaced"
@@ -486,14 +466,14 @@ assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] 
     # added, and the pane replaces by it.
     command -v xdotool >/dev/null || { echo "xdotool is not installed: skipped"; exit 77; }
     "$make_document" "$work/doc.rvl"
-    script dic "sleep 500" "log-window switch-button" "wait-file $work/s1" \
+    script dic "log-window switch-button" "wait-file $work/s1" \
       "log-window dictionary-manage-button" "wait-file $work/s2" \
       "log-window dictionary-add" "wait-file $work/s3" \
       "log-window name" "log-window name-ok" "wait-file $work/s4" \
       "log-window pair-add" "wait-file $work/s5" \
-      "log-window before" "log-window after" "log-window phrase-ok" "answer yes" "wait-file $work/s6" \
+      "answer yes" "log-window before" "log-window after" "log-window phrase-ok" "wait-file $work/s6" \
       "log-window dictionary-exit" "wait-file $work/s7" \
-      "log-window dictionary-replace-button" "answer yes" "wait-file $work/s8" "quit"
+      "answer yes" "log-window dictionary-replace-button" "wait-file $work/s8" "quit"
     run dic "$work/doc.rvl" &
     app=$!
     click dic.log switch-button && touch "$work/s1"
@@ -501,15 +481,15 @@ assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] 
     click dic.log dictionary-add && touch "$work/s3"
     click dic.log name && xdotool type --delay 60 "places"
     click dic.log name-ok && touch "$work/s4"
-    for _ in $(seq 100); do [ -f "$HOME/dic/places" ] && break; sleep 0.1; done
-    [ -f "$HOME/dic/places" ] || fail "the dictionary file was not made: $(ls -R "$HOME")"
+    patiently test -f "$HOME/dic/places" || fail "the dictionary file was not made: $(ls -R "$HOME")"
     click dic.log pair-add && touch "$work/s5"
     click dic.log before && xdotool type --delay 60 "b"
     click dic.log after && xdotool type --delay 60 "bee"
     click dic.log phrase-ok
     wait_for_line dic.log "message question yes 置換前の語句：b\\n置換後の語句：bee\\n\\nを置換辞書『places』へ登録してよろしいですか"
-    sleep 0.5
+    # The pair is written once the answer is in: the line after the wait shows it done.
     touch "$work/s6"
+    wait_for dic.log '^window dictionary-exit '
     [ "$(od -An -c "$HOME/dic/places" | tr -s ' ')" = " b \t b e e \r \n" ] || fail "dictionary bytes: $(od -c "$HOME/dic/places")"
     click dic.log dictionary-exit && touch "$work/s7"
     click dic.log dictionary-replace-button
