@@ -429,7 +429,7 @@ assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] 
     "$make_document" "$work/doc.rvl"
     script search "log-view" "log-window search-text" "log-window search-button" "log-window result-list-1" \
       "log-window switch-button" "wait-file $work/searched" "log-search" "log-window replace-text" \
-      "log-window replace-button" "answer yes" "wait-file $work/replaced" "quit"
+      "answer yes" "log-window replace-button" "wait-file $work/replaced" "quit"
     run search "$work/doc.rvl" &
     app=$!
     click search.log search-text
@@ -437,6 +437,7 @@ assert all(n["ActCurrent"] == n["ActTarget"] for n in d["objects"] if n["Kind"] 
     click search.log search-button
     # The hit row is activated from the keyboard (as a double click does): its object becomes the
     # main selection, which the saved document keeps.
+    wait_for search.log '^window result-list-1 '
     read -r _ _ x y _ _ _ < <(grep -m1 '^window result-list-1 ' "$work/search.log")
     xdotool mousemove $((x + 12)) $((y + 8)) click 1
     xdotool key Down Return
