@@ -51,12 +51,8 @@ std::optional<ImageKind> ImageKindOfName(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<ImageKind> ImageKindOfExtension(std::string_view extension) {
-  std::string lower(extension);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (lower == "svg") return ImageKind::Svg;
-  if (lower == "pdf") return ImageKind::Pdf;
-  switch (ImageFormatOfExtension(lower)) {
+std::optional<ImageKind> ImageKindOfFormat(ImageFormat format) {
+  switch (format) {
     case ImageFormat::Bmp:
       return ImageKind::Bmp24;
     case ImageFormat::Jpeg:
@@ -71,6 +67,14 @@ std::optional<ImageKind> ImageKindOfExtension(std::string_view extension) {
       break;
   }
   return std::nullopt;
+}
+
+std::optional<ImageKind> ImageKindOfExtension(std::string_view extension) {
+  std::string lower(extension);
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (lower == "svg") return ImageKind::Svg;
+  if (lower == "pdf") return ImageKind::Pdf;
+  return ImageKindOfFormat(ImageFormatOfExtension(lower));
 }
 
 std::string ImageSaveFilter() {

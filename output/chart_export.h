@@ -50,6 +50,9 @@ std::optional<ImageKind> ImageKindOfName(std::string_view name);
 // .gif, .png, .tif and .tiff, .svg and .pdf; none for any other.
 std::optional<ImageKind> ImageKindOfExtension(std::string_view extension);
 
+// The raster kind an encoder writes: BMP is 24 bits; none for an unknown format.
+std::optional<ImageKind> ImageKindOfFormat(ImageFormat format);
+
 // The save dialog's whole filter: every entry of ImageKinds, ending in "|".
 std::string ImageSaveFilter();
 

@@ -33,21 +33,9 @@ std::string LowerExtension(const std::string& path) {
 // only when that is "gif". None when the extension names no encoder.
 std::optional<ImageKind> KindToWrite(ImageKind chosen, const std::string& extension) {
   if (chosen < ImageKind::Jpeg || chosen > ImageKind::Tiff) return chosen;
-  switch (ImageFormatOfEncoderName(extension)) {
-    case ImageFormat::Bmp:
-      return ImageKind::Bmp24;
-    case ImageFormat::Jpeg:
-      return ImageKind::Jpeg;
-    case ImageFormat::Gif:
-      return chosen == ImageKind::TransparentGif ? ImageKind::TransparentGif : ImageKind::Gif;
-    case ImageFormat::Png:
-      return ImageKind::Png;
-    case ImageFormat::Tiff:
-      return ImageKind::Tiff;
-    case ImageFormat::Unknown:
-      break;
-  }
-  return std::nullopt;
+  const ImageFormat format = ImageFormatOfEncoderName(extension);
+  if (format == ImageFormat::Gif && chosen == ImageKind::TransparentGif) return chosen;
+  return ImageKindOfFormat(format);
 }
 
 void ShowError(Messages& messages, std::string_view text) {
